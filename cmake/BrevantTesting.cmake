@@ -1,0 +1,27 @@
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+# brevant_add_test(<name> LABEL <folder label> [E2E] SOURCES ... [LIBS ...])
+# Every test carries the label of its folder; tests that start the real program
+# under Xvfb carry "e2e" as well.
+function(brevant_add_test name)
+  cmake_parse_arguments(T "E2E" "LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT T_LABEL)
+    message(FATAL_ERROR "brevant_add_test(${name}) needs a LABEL")
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  brevant_warnings(${name})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  set(labels ${T_LABEL})
+  if(T_E2E)
+    list(APPEND labels e2e)
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  gtest_discover_tests(${name}
+    WORKING_DIRECTORY ${BREVANT_RUNTIME_DIR}
+    PROPERTIES LABELS "${labels}" TIMEOUT ${T_TIMEOUT}
+               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;BREVANT_SOURCE_DIR=${CMAKE_SOURCE_DIR};BREVANT_RUNTIME_DIR=${BREVANT_RUNTIME_DIR}"
+    DISCOVERY_TIMEOUT 60)
+endfunction()
