@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
 #include "core/exceptions.h"
 #include "platform/help/help_file.h"
 
@@ -62,3 +66,16 @@ TEST(HelpFile, DamagedFilesNameTheLine) {
 }
 
 }  // namespace
+
+TEST(HelpFile, TheGamesHelpFileReadsWithEveryTopic) {
+  const char* source = std::getenv("BREVANT_SOURCE_DIR");
+  ASSERT_NE(source, nullptr);
+  std::ifstream in(std::string(source) + "/quiz/help/Brevant.hlp");
+  ASSERT_TRUE(in);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const THelpFile file = ParseHelpFile(text, "Brevant.hlp");
+  std::vector<std::string> titles;
+  for (const THelpTopic& t : file.Topics) titles.push_back(t.Title);
+  EXPECT_EQ(titles, (std::vector<std::string>{"How to play", "Scoring", "Hints", "Categories and ranks", "Keys",
+                                              "Viewing and printing a text", "About"}));
+}
