@@ -16,6 +16,9 @@ function(brevant_add_test name)
   else()
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   endif()
+  # Where the sources and the built program live, for tests that read files of the tree.
+  target_compile_definitions(${name} PRIVATE
+    BREVANT_SOURCE_DIR="${CMAKE_SOURCE_DIR}" BREVANT_RUNTIME_DIR="${BREVANT_RUNTIME_DIR}")
   set(labels ${T_LABEL})
   if(T_E2E)
     list(APPEND labels e2e)
@@ -26,6 +29,6 @@ function(brevant_add_test name)
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${BREVANT_RUNTIME_DIR}
     PROPERTIES LABELS "${labels}" TIMEOUT ${T_TIMEOUT}
-               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;BREVANT_SOURCE_DIR=${CMAKE_SOURCE_DIR};BREVANT_RUNTIME_DIR=${BREVANT_RUNTIME_DIR}"
+               ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
     DISCOVERY_TIMEOUT 60)
 endfunction()

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -68,9 +67,7 @@ TEST(HelpFile, DamagedFilesNameTheLine) {
 }  // namespace
 
 TEST(HelpFile, TheGamesHelpFileReadsWithEveryTopic) {
-  const char* source = std::getenv("BREVANT_SOURCE_DIR");
-  ASSERT_NE(source, nullptr);
-  std::ifstream in(std::string(source) + "/quiz/help/Brevant.hlp");
+  std::ifstream in(std::string(BREVANT_SOURCE_DIR) + "/quiz/help/Brevant.hlp");
   ASSERT_TRUE(in);
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   const THelpFile file = ParseHelpFile(text, "Brevant.hlp");
