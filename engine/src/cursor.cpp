@@ -1,9 +1,28 @@
 #include "cursor.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
 namespace {
+
+constexpr size_t kChunkBytes = 32 * 1024;
+constexpr size_t kPooledChunks = 512;  // 16 MB kept for the next cursors at most
+
+// Chunks of closed cursors, kept for the next ones: a fresh allocation of this size would come with
+// fresh pages from the system, and faulting those in costs more than reading the rows themselves.
+std::vector<std::unique_ptr<unsigned char[]>>& ChunkPool() {
+  static std::vector<std::unique_ptr<unsigned char[]>> pool;
+  return pool;
+}
+
+std::unique_ptr<unsigned char[]> TakeChunk() {
+  auto& pool = ChunkPool();
+  if (pool.empty()) return std::unique_ptr<unsigned char[]>(new unsigned char[kChunkBytes]);
+  auto chunk = std::move(pool.back());
+  pool.pop_back();
+  return chunk;
+}
 
 struct TBookmark {
   uint32_t cursor;
@@ -45,11 +64,35 @@ TCursor::TCursor(TRecordLayout layout, std::optional<TCursorSource> source, TCur
       source_(std::move(source)),
       options_(std::move(options)) {
   if (!source_) exhausted_ = true;
+  rowsPerChunk_ = std::max<size_t>(1, kChunkBytes / layout_.recordSize);
+}
+
+unsigned char* TCursor::NewRow() {
+  unsigned char* row;
+  if (options_.unidirectional) {
+    single_.resize(layout_.recordSize);
+    row = single_.data();
+  } else {
+    if (fetched_ % rowsPerChunk_ == 0) {
+      const size_t bytes = rowsPerChunk_ * layout_.recordSize;
+      chunks_.push_back(bytes <= kChunkBytes ? TakeChunk()
+                                             : std::unique_ptr<unsigned char[]>(new unsigned char[bytes]));
+    }
+    row = chunks_.back().get() + (fetched_ % rowsPerChunk_) * layout_.recordSize;
+  }
+  std::memset(row, 0, layout_.recordSize);
+  return row;
 }
 
 TCursor::~TCursor() {
   CloseBlobs();
   sqlite3_finalize(stmt_);
+  if (rowsPerChunk_ * layout_.recordSize <= kChunkBytes) {
+    auto& pool = ChunkPool();
+    for (auto& chunk : chunks_) {
+      if (pool.size() < kPooledChunks) pool.push_back(std::move(chunk));
+    }
+  }
 }
 
 void TCursor::CloseBlobs() {
@@ -84,9 +127,7 @@ void TCursor::Start() {
 }
 
 void TCursor::AddTextRow(const std::vector<std::string>& values) {
-  const size_t at = rows_.size();
-  rows_.resize(at + layout_.recordSize);
-  unsigned char* row = rows_.data() + at;
+  unsigned char* row = NewRow();
   ++fetched_;
   Store<TRecordHeader>(row, {Handle(), static_cast<uint32_t>(fetched_), static_cast<int64_t>(fetched_)});
   for (size_t i = 0; i < layout_.fields.size() && i < values.size(); ++i) {
@@ -123,19 +164,20 @@ void TCursor::FillRow(unsigned char* row) {
   int column = 1;
   for (const TFieldInfo& field : layout_.fields) {
     unsigned char* value = row + field.offset;
-    const bool isNull = sqlite3_column_type(stmt_, column) == SQLITE_NULL;
-    bool blank = isNull;
-    if (!isNull) {
+    bool blank;
+    if (field.type.kind == TValueKind::Text) {
+      // A NULL value has no text; this saves asking for the type of every text column.
+      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+      const size_t length = text != nullptr ? static_cast<size_t>(sqlite3_column_bytes(stmt_, column)) : 0;
+      const size_t kept = Utf8Prefix(text, length, static_cast<size_t>(field.type.units1));
+      if (kept > 0) std::memcpy(value, text, kept);
+      blank = length == 0;
+    } else if ((blank = sqlite3_column_type(stmt_, column) == SQLITE_NULL)) {
+      // Nothing to store: the value bytes stay zero.
+    } else {
       switch (field.type.kind) {
-        case TValueKind::Text: {
-          const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
-          const size_t length = static_cast<size_t>(sqlite3_column_bytes(stmt_, column));
-          const size_t kept = Utf8Prefix(text, length, static_cast<size_t>(field.type.units1));
-          if (kept > 0) std::memcpy(value, text, kept);
-          value[kept] = 0;
-          blank = length == 0;
+        case TValueKind::Text:
           break;
-        }
         case TValueKind::Int16:
           Store(value, Saturate<int16_t>(sqlite3_column_int64(stmt_, column)));
           break;
@@ -167,15 +209,7 @@ bool TCursor::Fetch() {
   if (failed_) Fail(ENG_ERR_IO, "The table could not be read further after an earlier failure");
   const int rc = sqlite3_step(stmt_);
   if (rc == SQLITE_ROW) {
-    unsigned char* row;
-    if (options_.unidirectional) {
-      rows_.assign(layout_.recordSize, 0);
-      row = rows_.data();
-    } else {
-      const size_t at = rows_.size();
-      rows_.resize(at + layout_.recordSize);
-      row = rows_.data() + at;
-    }
+    unsigned char* row = NewRow();
     FillRow(row);
     ++fetched_;
     return true;
@@ -196,7 +230,7 @@ void TCursor::ExhaustSource() {
 }
 
 EngResult TCursor::Deliver(void* record, EngRecordProps* props) const {
-  const unsigned char* row = options_.unidirectional ? rows_.data() : Row(index_);
+  const unsigned char* row = CurrentRow();
   if (record != nullptr) std::memcpy(record, row, layout_.recordSize);
   if (props != nullptr) {
     const TRecordHeader header = HeaderOf(row);
@@ -213,7 +247,6 @@ EngResult TCursor::Deliver(void* record, EngRecordProps* props) const {
 void TCursor::SetToBegin() {
   if (options_.unidirectional && fetched_ > 0) {
     sqlite3_reset(stmt_);
-    rows_.clear();
     fetched_ = 0;
     exhausted_ = false;
   }
@@ -288,8 +321,7 @@ uint32_t TCursor::Count() {
 
 void TCursor::Bookmark(void* bookmark) const {
   if (place_ != TPlace::On) Fail(ENG_ERR_NO_CURRENT_RECORD, "The cursor stands on no record");
-  const unsigned char* row = options_.unidirectional ? rows_.data() : Row(index_);
-  const TRecordHeader header = HeaderOf(row);
+  const TRecordHeader header = HeaderOf(CurrentRow());
   const TBookmark mark{Handle(), header.seqNum, header.rowId};
   std::memcpy(bookmark, &mark, sizeof mark);
 }

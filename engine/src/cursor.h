@@ -77,8 +77,13 @@ class TCursor : public TObject {
   bool Fetch();  // reads one more row from the statement into the kept rows; false at the end
   void FillRow(unsigned char* row);
   void ExhaustSource();
-  size_t RowsKept() const { return rows_.size() / layout_.recordSize; }
-  const unsigned char* Row(size_t index) const { return rows_.data() + index * layout_.recordSize; }
+  // Room for the next row: a new slot of the kept rows, or the single row of a unidirectional cursor.
+  unsigned char* NewRow();
+  size_t RowsKept() const { return options_.unidirectional ? 0 : fetched_; }
+  const unsigned char* Row(size_t index) const {
+    return chunks_[index / rowsPerChunk_].get() + (index % rowsPerChunk_) * layout_.recordSize;
+  }
+  const unsigned char* CurrentRow() const { return options_.unidirectional ? single_.data() : Row(index_); }
   EngResult Deliver(void* record, EngRecordProps* props) const;
   const TFieldInfo& FieldAt(uint16_t fieldNumber) const;
   TBlobKey BlobKeyOf(const void* record, uint16_t fieldNumber) const;
@@ -92,8 +97,12 @@ class TCursor : public TObject {
   sqlite3_stmt* stmt_ = nullptr;
   bool exhausted_ = false;
   bool failed_ = false;
-  std::vector<unsigned char> rows_;  // kept rows; a unidirectional cursor keeps only its current one
-  size_t fetched_ = 0;               // rows read from the statement so far
+  // Kept rows live in fixed-size chunks, so that growing never moves them and freed chunks are reused
+  // by the allocator without fresh pages.
+  std::vector<std::unique_ptr<unsigned char[]>> chunks_;
+  size_t rowsPerChunk_ = 1;
+  std::vector<unsigned char> single_;  // the current row of a unidirectional cursor
+  size_t fetched_ = 0;                 // rows read from the statement (or added) so far
   TPlace place_ = TPlace::Before;
   size_t index_ = 0;  // 0-based position while On
   std::map<TBlobKey, TOpenBlob> blobs_;

@@ -46,7 +46,8 @@ struct TConnection {
 // Opens a connection and reads the schema page, with key when given. Answers the library's result code.
 int TryOpen(const std::string& path, bool readWrite, bool waitOnLock, const std::string* key,
             TConnection& out) {
-  const int flags = (readWrite ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) | SQLITE_OPEN_PRIVATECACHE;
+  const int flags = (readWrite ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) | SQLITE_OPEN_PRIVATECACHE |
+                    SQLITE_OPEN_NOMUTEX;  // the engine is called from one thread at a time
   int rc = sqlite3_open_v2(path.c_str(), &out.db, flags, nullptr);
   if (rc != SQLITE_OK) return rc;
   sqlite3_extended_result_codes(out.db, 1);
