@@ -33,17 +33,19 @@ uint32_t ReadFlag(uintptr_t value) {
   return value != 0 ? 1 : 0;
 }
 
-void WriteNumber(void* value, uint16_t maxLength, uint16_t* length, uint32_t number) {
+EngResult WriteNumber(void* value, uint16_t maxLength, uint16_t* length, uint32_t number) {
   if (maxLength < sizeof number) Fail(ENG_ERR_INVALID_PARAMETER, "The property needs a 4-byte buffer");
   std::memcpy(Require(value, "property buffer"), &number, sizeof number);
   if (length != nullptr) *length = sizeof number;
+  return ENG_OK;
 }
 
-void WriteText(void* value, uint16_t maxLength, uint16_t* length, const std::string& text) {
+EngResult WriteText(void* value, uint16_t maxLength, uint16_t* length, const std::string& text) {
   if (maxLength == 0) Fail(ENG_ERR_INVALID_PARAMETER, "The property needs a text buffer");
   char* dest = static_cast<char*>(Require(value, "property buffer"));
   CopyText(dest, text, maxLength);
   if (length != nullptr) *length = static_cast<uint16_t>(std::strlen(dest));
+  return ENG_OK;
 }
 
 [[noreturn]] void UnknownProperty(uint32_t property, const char* object) {
@@ -200,39 +202,38 @@ ENG_API EngResult EngGetProperty(EngHandle object, uint32_t property, void* valu
       case TObjectKind::Session: {
         const TSession& session = engine.Session(object);
         if (property == ENG_SESPROP_CONFIG_MODE)
-          return WriteNumber(value, maxLength, length, session.configMode), ENG_OK;
+          return WriteNumber(value, maxLength, length, session.configMode);
         if (property == ENG_SESPROP_PRIVATE_DIR)
-          return WriteText(value, maxLength, length, session.privateDir), ENG_OK;
-        if (property == ENG_SESPROP_NET_DIR)
-          return WriteText(value, maxLength, length, session.netDir), ENG_OK;
+          return WriteText(value, maxLength, length, session.privateDir);
+        if (property == ENG_SESPROP_NET_DIR) return WriteText(value, maxLength, length, session.netDir);
         UnknownProperty(property, "session");
       }
       case TObjectKind::Database: {
         const TDatabase& database = engine.Database(object);
-        if (property == ENG_DBPROP_TYPE_NAME) return WriteText(value, maxLength, length, kStandard), ENG_OK;
+        if (property == ENG_DBPROP_TYPE_NAME) return WriteText(value, maxLength, length, kStandard);
         if (property == ENG_DBPROP_NAMES_IGNORE_CASE) {
-          return WriteNumber(value, maxLength, length, database.namesIgnoreCase), ENG_OK;
+          return WriteNumber(value, maxLength, length, database.namesIgnoreCase);
         }
         if (property == ENG_DBPROP_OPTIONAL_EXTENSION) {
-          return WriteNumber(value, maxLength, length, database.extensionOptional), ENG_OK;
+          return WriteNumber(value, maxLength, length, database.extensionOptional);
         }
         if (property == ENG_DBPROP_WAIT_ON_LOCK)
-          return WriteNumber(value, maxLength, length, database.waitOnLock), ENG_OK;
+          return WriteNumber(value, maxLength, length, database.waitOnLock);
         UnknownProperty(property, "database");
       }
       case TObjectKind::Statement: {
         const TStatement& statement = engine.Statement(object);
         if (property == ENG_STMTPROP_UNIDIRECTIONAL) {
-          return WriteNumber(value, maxLength, length, statement.unidirectional), ENG_OK;
+          return WriteNumber(value, maxLength, length, statement.unidirectional);
         }
         if (property == ENG_STMTPROP_RESULT_KIND)
-          return WriteNumber(value, maxLength, length, statement.resultKind), ENG_OK;
-        if (property == ENG_STMTPROP_SERVER_SQL) return WriteNumber(value, maxLength, length, 0), ENG_OK;
+          return WriteNumber(value, maxLength, length, statement.resultKind);
+        if (property == ENG_STMTPROP_SERVER_SQL) return WriteNumber(value, maxLength, length, 0);
         if (property == ENG_STMTPROP_CONSTRAINED) {
-          return WriteNumber(value, maxLength, length, statement.constrained), ENG_OK;
+          return WriteNumber(value, maxLength, length, statement.constrained);
         }
         if (property == ENG_STMTPROP_ANSI_TEXT)
-          return WriteNumber(value, maxLength, length, statement.ansiText), ENG_OK;
+          return WriteNumber(value, maxLength, length, statement.ansiText);
         UnknownProperty(property, "statement");
       }
       case TObjectKind::Cursor:

@@ -1,5 +1,8 @@
 // Starting and stopping the engine, sessions, callbacks and the error calls.
+#include <dlfcn.h>
+
 #include <cstring>
+#include <filesystem>
 
 #include "engine_harness.h"
 
@@ -67,6 +70,26 @@ TEST(EngineLifecycle, BrokenConfigurationFileFailsInitNamingFileAndLine) {
   EXPECT_EQ(api.EngineInit(ENG_VERSION, &env), ENG_ERR_CONFIG_FILE);
   EngHandle session = 0;
   EXPECT_EQ(api.EngGetCurrentSession(&session), ENG_ERR_NOT_STARTED);
+}
+
+uint32_t CountDetach(uint32_t type, uintptr_t clientData, void*) {
+  if (type == ENG_CB_DETACH) ++*reinterpret_cast<int*>(clientData);
+  return 0;
+}
+
+TEST(EngineLifecycle, UnloadingAStartedEngineCallsTheDetachCallback) {
+  TTempFolder folder;
+  std::filesystem::copy_file(DBENGINE_LIBRARY, folder.File("libdbengine.so"));
+  TEngineApi copy = TEngineApi::Load(folder.File("libdbengine.so"));
+  ASSERT_EQ(copy.LIBINITFUNCTION(), ENG_OK);
+  EngEnv env = EnglishEnv();
+  ASSERT_EQ(copy.EngineInit(ENG_VERSION, &env), ENG_OK);
+  int detached = 0;
+  ASSERT_EQ(copy.EngRegisterCallback(0, ENG_CB_DETACH, reinterpret_cast<uintptr_t>(&detached), 0, nullptr,
+                                     &CountDetach),
+            ENG_OK);
+  ASSERT_EQ(dlclose(copy.library), 0);
+  EXPECT_EQ(detached, 1);
 }
 
 using EngineSessions = TEngineTest;
