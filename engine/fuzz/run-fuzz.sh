@@ -15,5 +15,5 @@ cmake --build "$build" --target sql_parser_fuzz -j "${BREVANT_JOBS:-2}"
 corpus="$build/sql-fuzz-corpus"
 mkdir -p "$corpus" "$build/sql-fuzz-findings"
 cp -n "$root/engine/fuzz/corpus/"* "$corpus/"
-"$build/engine/fuzz/sql_parser_fuzz" -max_total_time="$seconds" -timeout=10 -max_len=4096 \
+"$build/bin/sql_parser_fuzz" -max_total_time="$seconds" -timeout=10 -max_len=4096 \
   -artifact_prefix="$build/sql-fuzz-findings/" "$corpus"
