@@ -7,8 +7,6 @@
 
 namespace {
 
-TEngine* instance = nullptr;
-
 template <typename T>
 T& Expect(TObject* object, TObjectKind kind, EngHandle handle, const char* what) {
   if (object == nullptr || object->Kind() != kind) {
@@ -27,13 +25,14 @@ void Erase(std::vector<EngHandle>& list, EngHandle handle) {
 
 }  // namespace
 
-TEngine& TEngine::Instance() {
+TEngine& TEngine::Create() {
   // Never destroyed by the runtime: Unload() ends it when the library goes, in a known order.
-  if (instance == nullptr) instance = new TEngine();
-  return *instance;
+  instance_ = new TEngine();
+  return *instance_;
 }
 
 void TEngine::Unload() {
+  TEngine* instance = instance_;
   if (instance == nullptr) return;
   if (instance->Started()) {
     for (TObject* object : instance->handles_.All()) {
@@ -44,7 +43,7 @@ void TEngine::Unload() {
   }
   instance->CloseAll();
   delete instance;
-  instance = nullptr;
+  instance_ = nullptr;
 }
 
 void TEngine::RequireStarted() const {
@@ -102,9 +101,10 @@ TDatabase& TEngine::Database(EngHandle handle) {
   return Expect<TDatabase>(handles_.Find(handle), TObjectKind::Database, handle, "database");
 }
 
-TCursor& TEngine::Cursor(EngHandle handle) {
+TCursor& TEngine::CursorFailure(EngHandle handle) {
   RequireStarted();
-  return Expect<TCursor>(handles_.Find(handle), TObjectKind::Cursor, handle, "cursor");
+  Expect<TCursor>(handles_.Find(handle), TObjectKind::Cursor, handle, "cursor");
+  Fail(ENG_ERR_INTERNAL, "Cursor lookup failed");
 }
 
 TStatement& TEngine::Statement(EngHandle handle) {

@@ -16,7 +16,7 @@
 
 class TEngine {
  public:
-  static TEngine& Instance();
+  static TEngine& Instance() { return instance_ != nullptr ? *instance_ : Create(); }
   // Ends everything when the library is unloaded (after telling detach callbacks).
   static void Unload();
 
@@ -29,7 +29,13 @@ class TEngine {
 
   TSession& Session(EngHandle handle);
   TDatabase& Database(EngHandle handle);
-  TCursor& Cursor(EngHandle handle);
+  // Inline: cursors are looked up once per fetched record and field value.
+  TCursor& Cursor(EngHandle handle) {
+    TObject* object = handles_.Find(handle);
+    if (uses_ > 0 && object != nullptr && object->Kind() == TObjectKind::Cursor)
+      return static_cast<TCursor&>(*object);
+    return CursorFailure(handle);
+  }
   TStatement& Statement(EngHandle handle);
   TSession& CurrentSession() { return Session(current_); }
   EngHandle CurrentSessionHandle() const { return current_; }
@@ -62,6 +68,9 @@ class TEngine {
 
  private:
   TEngine() = default;
+  static TEngine& Create();
+  [[noreturn]] TCursor& CursorFailure(EngHandle handle);
+  static inline TEngine* instance_ = nullptr;
   void CloseAll();
 
   int uses_ = 0;

@@ -2,8 +2,6 @@
 
 #include <cstdlib>
 
-#include "ini_file.h"
-
 namespace {
 
 constexpr int16_t kDefaultStringLength = 255;
@@ -172,12 +170,4 @@ TRecordLayout BuildTextLayout(const std::vector<std::pair<std::string, int16_t>>
     fields.push_back(std::move(field));
   }
   return Finish(std::move(fields));
-}
-
-size_t Utf8Prefix(const char* text, size_t length, size_t maxBytes) {
-  if (length <= maxBytes) return length;
-  size_t keep = maxBytes;
-  while (keep > 0 && (static_cast<unsigned char>(text[keep]) & 0xC0) == 0x80)
-    --keep;
-  return keep;
 }

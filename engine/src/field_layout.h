@@ -56,4 +56,10 @@ TRecordLayout BuildLayout(const std::vector<TColumn>& columns, const std::vector
 TRecordLayout BuildTextLayout(const std::vector<std::pair<std::string, int16_t>>& fields);
 
 // Cuts text to at most maxBytes bytes at a UTF-8 character boundary; returns the kept length.
-size_t Utf8Prefix(const char* text, size_t length, size_t maxBytes);
+inline size_t Utf8Prefix(const char* text, size_t length, size_t maxBytes) {
+  if (length <= maxBytes) return length;
+  size_t keep = maxBytes;
+  while (keep > 0 && (static_cast<unsigned char>(text[keep]) & 0xC0) == 0x80)
+    --keep;
+  return keep;
+}

@@ -3,8 +3,6 @@
 #include "status.h"
 
 namespace {
-constexpr uint32_t kIndexBits = 20;
-constexpr uint32_t kIndexMask = (1u << kIndexBits) - 1;
 constexpr uint32_t kGenerationMask = 0xFFFu;
 }  // namespace
 
@@ -24,14 +22,6 @@ EngHandle THandleTable::Add(std::unique_ptr<TObject> object) {
   object->SetHandle(handle);
   slot.object = std::move(object);
   return handle;
-}
-
-TObject* THandleTable::Find(EngHandle handle) const {
-  const uint32_t index = (handle & kIndexMask);
-  if (index == 0 || index > slots_.size()) return nullptr;
-  const TSlot& slot = slots_[index - 1];
-  if (!slot.object || slot.object->Handle() != handle) return nullptr;
-  return slot.object.get();
 }
 
 std::unique_ptr<TObject> THandleTable::Take(EngHandle handle) {

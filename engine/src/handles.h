@@ -30,13 +30,20 @@ class TObject {
 class THandleTable {
  public:
   EngHandle Add(std::unique_ptr<TObject> object);
-  TObject* Find(EngHandle handle) const;
+  TObject* Find(EngHandle handle) const {
+    const uint32_t index = handle & kIndexMask;
+    if (index == 0 || index > slots_.size()) return nullptr;
+    TObject* object = slots_[index - 1].object.get();
+    return object != nullptr && object->Handle() == handle ? object : nullptr;
+  }
   std::unique_ptr<TObject> Take(EngHandle handle);
   // Every live object, in slot order.
   std::vector<TObject*> All() const;
   void Clear();
 
  private:
+  static constexpr uint32_t kIndexBits = 20;
+  static constexpr uint32_t kIndexMask = (1u << kIndexBits) - 1;
   struct TSlot {
     std::unique_ptr<TObject> object;
     uint32_t generation = 0;
