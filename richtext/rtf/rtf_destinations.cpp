@@ -239,6 +239,8 @@ int TRtfReader::LinkIndexOf(int fieldIndex) {
   if (fieldIndex < 0) return -1;
   TField& field = fields_[static_cast<std::size_t>(fieldIndex)];
   if (field.linkIndex < 0) {
+    // A second instruction in the same field may have taken the target away again.
+    if (field.target.empty()) return -1;
     auto [it, added] = linkIndexByTarget_.try_emplace(field.target, static_cast<int>(document_.links.size()));
     if (added) document_.links.push_back(field.target);
     field.linkIndex = it->second;
@@ -252,9 +254,9 @@ void TRtfReader::HandlePictureWord(TRtfKeyword keyword, const TRtfToken& token) 
   const int n = token.parameter;
   const auto size = [](int v) { return std::clamp(v, 0, 1 << 20); };
   switch (keyword) {
-    case K::kwPng: picture_.kind = TRtfPictureKind::pkPng; break;
-    case K::kwJpeg: picture_.kind = TRtfPictureKind::pkJpeg; break;
-    case K::kwEmf: picture_.kind = TRtfPictureKind::pkEmf; break;
+    case K::kwPng: picture_.kind = TRtfPictureKind::pkPng, picture_.kindParameter = 0; break;
+    case K::kwJpeg: picture_.kind = TRtfPictureKind::pkJpeg, picture_.kindParameter = 0; break;
+    case K::kwEmf: picture_.kind = TRtfPictureKind::pkEmf, picture_.kindParameter = 0; break;
     case K::kwWmf: picture_.kind = TRtfPictureKind::pkWmf, picture_.kindParameter = std::max(0, n); break;
     case K::kwDib: picture_.kind = TRtfPictureKind::pkDib, picture_.kindParameter = std::max(0, n); break;
     case K::kwBitmap: picture_.kind = TRtfPictureKind::pkBitmap, picture_.kindParameter = std::max(0, n); break;

@@ -19,7 +19,11 @@ class TInstructionScanner {
   // A switch: its letter, after the backslash.
   char ReadSwitch() {
     ++pos_;
-    return pos_ < text_.size() ? text_[pos_++] : '\0';
+    if (pos_ >= text_.size()) return '\0';
+    const char name = text_[pos_++];
+    // A switch is one character, which may take several bytes.
+    while (pos_ < text_.size() && (static_cast<unsigned char>(text_[pos_]) & 0xC0) == 0x80) ++pos_;
+    return name;
   }
 
   // A quoted argument (inside which a backslash escapes the next character) or a bare word.

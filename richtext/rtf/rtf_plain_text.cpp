@@ -6,7 +6,6 @@ namespace {
 
 // UTF-8 where the bytes are valid UTF-8, code page 1252 for the bytes that are not.
 std::string DecodeText(std::string_view bytes) {
-  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
   const std::string_view input = bytes;
   const TRtfCodePage& fallback = TRtfCodePage::Get(1252);
   std::string out;
@@ -22,6 +21,8 @@ std::string DecodeText(std::string_view bytes) {
     const char32_t cp = DecodeUtf8(input, pos);
     if (cp == 0xFFFD && pos == start + 1) {
       fallback.AppendDecoded(out, byte);
+    } else if (cp == 0xFEFF) {
+      // A byte-order mark (or the zero-width no-break space it once was) shows nothing.
     } else {
       out.append(input.substr(start, pos - start));
     }
@@ -33,7 +34,6 @@ std::string DecodeText(std::string_view bytes) {
 
 TRtfDocument ReadPlainText(std::string_view bytes) {
   TRtfDocument document;
-  if (bytes.empty()) return document;
   const std::string text = DecodeText(bytes);
   TRtfCharFormat format;
   format.halfPoints = 0;
@@ -59,6 +59,8 @@ TRtfDocument ReadPlainText(std::string_view bytes) {
   }
   flush(text.size());
   document.paragraphs.push_back(std::move(paragraph));
+  // Bytes that hold nothing to show (only 0 bytes, say) are an empty document, not one empty paragraph.
+  if (document.paragraphs.size() == 1 && document.paragraphs[0].items.empty()) document.paragraphs.clear();
   return document;
 }
 

@@ -153,14 +153,14 @@ const TRtfCodePage& TRtfReader::CurrentCodePage() {
 void TRtfReader::DecodeBytes(std::string_view bytes, std::string& out, const TRtfCodePage& codePage) {
   for (const char c : bytes) {
     const auto b = static_cast<std::uint8_t>(c);
-    if (b >= 0x20 && b < 0x80) {
+    if (b >= 0x20 && b < 0x7F) {
       out.push_back(c);
     } else if (b >= 0x80) {
       codePage.AppendDecoded(out, b);
     } else if (b == '\t') {
       out.push_back('\t');
     }
-    // Other control characters, the 0 byte among them, carry nothing in RTF text.
+    // Other control characters, the 0 byte and DEL among them, carry nothing in RTF text.
   }
 }
 
@@ -183,7 +183,7 @@ void TRtfReader::HandleText(std::string_view bytes) {
 void TRtfReader::HandleHexByte(std::uint8_t byte) {
   if (State().destination == D::dsFontTable) {
     // An escaped byte is part of the name even when it is a ";".
-    if (fontPending_ && byte >= 0x20) CurrentCodePage().AppendDecoded(font_.name, byte);
+    if (fontPending_ && byte >= 0x20 && byte != 0x7F) CurrentCodePage().AppendDecoded(font_.name, byte);
     return;
   }
   const char c = static_cast<char>(byte);
