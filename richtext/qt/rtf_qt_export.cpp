@@ -28,14 +28,15 @@ class TQtExporter {
          block = block.next()) {
       const QTextBlockFormat blockFormat = block.blockFormat();
       const bool pageBreak = blockFormat.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore;
-      const bool continuation = pageBreak && blockFormat.boolProperty(rqpContinuesParagraph) && !model_.paragraphs.empty();
+      const bool continuation =
+          pageBreak && blockFormat.boolProperty(rqpContinuesParagraph) && !model_.paragraphs.empty();
       if (continuation) {
         AppendItem(model_.paragraphs.back(), TRtfInlineKind::ikPageBreak, CharFormatAt(block));
       } else {
         TRtfParagraph& paragraph = model_.paragraphs.emplace_back();
         const QTextList* list = block.textList();
-        paragraph.format = FromQtBlockFormat(blockFormat, units_,
-                                             list ? list->format().style() : QTextListFormat::ListStyleUndefined);
+        paragraph.format = FromQtBlockFormat(
+            blockFormat, units_, list ? list->format().style() : QTextListFormat::ListStyleUndefined);
         if (pageBreak) AppendItem(paragraph, TRtfInlineKind::ikPageBreak, CharFormatAt(block));
       }
       ReadFragments(block, start, end, model_.paragraphs.back());
@@ -48,7 +49,9 @@ class TQtExporter {
     const int index = fragment.charFormatIndex();
     auto it = charFormats_.find(index);
     if (it == charFormats_.end()) {
-      it = charFormats_.emplace(index, FromQtCharFormat(fragment.charFormat(), model_, document_.defaultFont())).first;
+      it = charFormats_
+               .emplace(index, FromQtCharFormat(fragment.charFormat(), model_, document_.defaultFont()))
+               .first;
     }
     return it->second;
   }
@@ -85,9 +88,11 @@ class TQtExporter {
         } else if (c == QChar::ObjectReplacementCharacter) {
           flush(i);
           TRtfPicture picture;
-          if (qtFormat.isImageFormat() && PictureOfFormat(qtFormat.toImageFormat(), document_, units_, picture)) {
+          if (qtFormat.isImageFormat() &&
+              PictureOfFormat(qtFormat.toImageFormat(), document_, units_, picture)) {
             model_.pictures.push_back(std::move(picture));
-            AppendItem(paragraph, TRtfInlineKind::ikPicture, format, static_cast<int>(model_.pictures.size()) - 1);
+            AppendItem(paragraph, TRtfInlineKind::ikPicture, format,
+                       static_cast<int>(model_.pictures.size()) - 1);
           }
         }
       }

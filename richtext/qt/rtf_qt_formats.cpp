@@ -11,57 +11,83 @@ namespace {
 
 constexpr int kMinListIndent = 360;  // room for a bullet or number in front of list text
 
-bool Same(double a, double b) { return std::abs(a - b) < 1e-6; }
+bool Same(double a, double b) {
+  return std::abs(a - b) < 1e-6;
+}
 
 QString GenericFamilyOf(TRtfFontFamily family) {
   switch (family) {
-    case TRtfFontFamily::ffRoman: return QStringLiteral("serif");
-    case TRtfFontFamily::ffModern: return QStringLiteral("monospace");
-    default: return QStringLiteral("sans-serif");
+    case TRtfFontFamily::ffRoman:
+      return QStringLiteral("serif");
+    case TRtfFontFamily::ffModern:
+      return QStringLiteral("monospace");
+    default:
+      return QStringLiteral("sans-serif");
   }
 }
 
 QFont::StyleHint StyleHintOf(TRtfFontFamily family) {
   switch (family) {
-    case TRtfFontFamily::ffRoman: return QFont::Serif;
-    case TRtfFontFamily::ffModern: return QFont::TypeWriter;
-    case TRtfFontFamily::ffScript: return QFont::Cursive;
-    case TRtfFontFamily::ffDecor: return QFont::Decorative;
-    default: return QFont::SansSerif;
+    case TRtfFontFamily::ffRoman:
+      return QFont::Serif;
+    case TRtfFontFamily::ffModern:
+      return QFont::TypeWriter;
+    case TRtfFontFamily::ffScript:
+      return QFont::Cursive;
+    case TRtfFontFamily::ffDecor:
+      return QFont::Decorative;
+    default:
+      return QFont::SansSerif;
   }
 }
 
 TRtfFontFamily FamilyOfStyleHint(int hint) {
   switch (hint) {
-    case QFont::Serif: return TRtfFontFamily::ffRoman;
-    case QFont::TypeWriter: return TRtfFontFamily::ffModern;
-    case QFont::Cursive: return TRtfFontFamily::ffScript;
-    case QFont::Decorative: return TRtfFontFamily::ffDecor;
-    case QFont::SansSerif: return TRtfFontFamily::ffSwiss;
-    default: return TRtfFontFamily::ffNil;
+    case QFont::Serif:
+      return TRtfFontFamily::ffRoman;
+    case QFont::TypeWriter:
+      return TRtfFontFamily::ffModern;
+    case QFont::Cursive:
+      return TRtfFontFamily::ffScript;
+    case QFont::Decorative:
+      return TRtfFontFamily::ffDecor;
+    case QFont::SansSerif:
+      return TRtfFontFamily::ffSwiss;
+    default:
+      return TRtfFontFamily::ffNil;
   }
 }
 
 QTextCharFormat::UnderlineStyle ToQtUnderline(TRtfUnderline underline) {
   switch (underline) {
-    case TRtfUnderline::ulNone: return QTextCharFormat::NoUnderline;
-    case TRtfUnderline::ulDotted: return QTextCharFormat::DotLine;
-    case TRtfUnderline::ulDashed: return QTextCharFormat::DashUnderline;
-    case TRtfUnderline::ulWave: return QTextCharFormat::WaveUnderline;
-    default: return QTextCharFormat::SingleUnderline;  // double, words and thick draw as single lines
+    case TRtfUnderline::ulNone:
+      return QTextCharFormat::NoUnderline;
+    case TRtfUnderline::ulDotted:
+      return QTextCharFormat::DotLine;
+    case TRtfUnderline::ulDashed:
+      return QTextCharFormat::DashUnderline;
+    case TRtfUnderline::ulWave:
+      return QTextCharFormat::WaveUnderline;
+    default:
+      return QTextCharFormat::SingleUnderline;  // double, words and thick draw as single lines
   }
 }
 
 TRtfUnderline FromQtUnderline(QTextCharFormat::UnderlineStyle style) {
   switch (style) {
-    case QTextCharFormat::NoUnderline: return TRtfUnderline::ulNone;
-    case QTextCharFormat::DotLine: return TRtfUnderline::ulDotted;
+    case QTextCharFormat::NoUnderline:
+      return TRtfUnderline::ulNone;
+    case QTextCharFormat::DotLine:
+      return TRtfUnderline::ulDotted;
     case QTextCharFormat::DashUnderline:
     case QTextCharFormat::DashDotLine:
-    case QTextCharFormat::DashDotDotLine: return TRtfUnderline::ulDashed;
+    case QTextCharFormat::DashDotDotLine:
+      return TRtfUnderline::ulDashed;
     case QTextCharFormat::WaveUnderline:
-    case QTextCharFormat::SpellCheckUnderline: return TRtfUnderline::ulWave;
-    default: return TRtfUnderline::ulSingle;
+    case QTextCharFormat::SpellCheckUnderline:
+      return TRtfUnderline::ulWave;
+    default:
+      return TRtfUnderline::ulSingle;
   }
 }
 
@@ -88,12 +114,18 @@ TStoredCharacter StoredCharacterOf(const QTextFormat& format) {
 
 QVariantList ParagraphToVariant(const TRtfParaFormat& format) {
   QVariantList tabs;
-  for (const TRtfTabStop& tab : format.tabs) tabs << tab.position << static_cast<int>(tab.kind);
-  return QVariantList{format.leftIndent,     format.rightIndent,
-                      format.firstIndent,    format.spaceBefore,
-                      format.spaceAfter,     static_cast<int>(format.lineSpacingRule),
-                      format.lineSpacing,    tabs,
-                      static_cast<int>(format.numbering), format.numberingStart};
+  for (const TRtfTabStop& tab : format.tabs)
+    tabs << tab.position << static_cast<int>(tab.kind);
+  return QVariantList{format.leftIndent,
+                      format.rightIndent,
+                      format.firstIndent,
+                      format.spaceBefore,
+                      format.spaceAfter,
+                      static_cast<int>(format.lineSpacingRule),
+                      format.lineSpacing,
+                      tabs,
+                      static_cast<int>(format.numbering),
+                      format.numberingStart};
 }
 
 bool ParagraphFromVariant(const QVariant& value, TRtfParaFormat& format) {
@@ -123,19 +155,27 @@ int FirstLineStart(const TRtfParaFormat& format, bool inList) {
 
 QTextOption::Tab ToQtTab(double position, TRtfTabKind kind) {
   switch (kind) {
-    case TRtfTabKind::tkCenter: return QTextOption::Tab(position, QTextOption::CenterTab);
-    case TRtfTabKind::tkRight: return QTextOption::Tab(position, QTextOption::RightTab);
-    case TRtfTabKind::tkDecimal: return QTextOption::Tab(position, QTextOption::DelimiterTab, QLatin1Char('.'));
-    default: return QTextOption::Tab(position, QTextOption::LeftTab);
+    case TRtfTabKind::tkCenter:
+      return QTextOption::Tab(position, QTextOption::CenterTab);
+    case TRtfTabKind::tkRight:
+      return QTextOption::Tab(position, QTextOption::RightTab);
+    case TRtfTabKind::tkDecimal:
+      return QTextOption::Tab(position, QTextOption::DelimiterTab, QLatin1Char('.'));
+    default:
+      return QTextOption::Tab(position, QTextOption::LeftTab);
   }
 }
 
 TRtfTabKind FromQtTabType(QTextOption::TabType type) {
   switch (type) {
-    case QTextOption::CenterTab: return TRtfTabKind::tkCenter;
-    case QTextOption::RightTab: return TRtfTabKind::tkRight;
-    case QTextOption::DelimiterTab: return TRtfTabKind::tkDecimal;
-    default: return TRtfTabKind::tkLeft;
+    case QTextOption::CenterTab:
+      return TRtfTabKind::tkCenter;
+    case QTextOption::RightTab:
+      return TRtfTabKind::tkRight;
+    case QTextOption::DelimiterTab:
+      return TRtfTabKind::tkDecimal;
+    default:
+      return TRtfTabKind::tkLeft;
   }
 }
 
@@ -175,9 +215,13 @@ double TRtfQtUnits::ScreenDotsPerInch() {
   return 96.0;
 }
 
-int TRtfQtUnits::ToTwips(double pixels) const { return static_cast<int>(std::lround(pixels * 1440.0 / dotsPerInch_)); }
+int TRtfQtUnits::ToTwips(double pixels) const {
+  return static_cast<int>(std::lround(pixels * 1440.0 / dotsPerInch_));
+}
 
-QColor ToQColor(const TRtfColor& color) { return QColor(color.red, color.green, color.blue); }
+QColor ToQColor(const TRtfColor& color) {
+  return QColor(color.red, color.green, color.blue);
+}
 
 TRtfColor FromQColor(const QColor& color) {
   const QColor rgb = color.toRgb();
@@ -192,9 +236,15 @@ QTextCharFormat ToQtCharFormat(const TRtfCharFormat& format, const TRtfDocument&
   out.setFontStrikeOut(format.strikeOut);
   out.setUnderlineStyle(ToQtUnderline(format.underline));
   switch (format.verticalAlign) {
-    case TRtfVerticalAlign::vaNormal: out.setVerticalAlignment(QTextCharFormat::AlignNormal); break;
-    case TRtfVerticalAlign::vaSuperscript: out.setVerticalAlignment(QTextCharFormat::AlignSuperScript); break;
-    case TRtfVerticalAlign::vaSubscript: out.setVerticalAlignment(QTextCharFormat::AlignSubScript); break;
+    case TRtfVerticalAlign::vaNormal:
+      out.setVerticalAlignment(QTextCharFormat::AlignNormal);
+      break;
+    case TRtfVerticalAlign::vaSuperscript:
+      out.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+      break;
+    case TRtfVerticalAlign::vaSubscript:
+      out.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+      break;
   }
   if (format.halfPoints > 0) out.setFontPointSize(format.halfPoints / 2.0);
   if (const TRtfFont* font = tables.FontAt(format.fontIndex)) {
@@ -213,18 +263,25 @@ QTextCharFormat ToQtCharFormat(const TRtfCharFormat& format, const TRtfDocument&
   return out;
 }
 
-TRtfCharFormat FromQtCharFormat(const QTextCharFormat& format, TRtfDocument& tables, const QFont& defaultFont) {
+TRtfCharFormat FromQtCharFormat(const QTextCharFormat& format, TRtfDocument& tables,
+                                const QFont& defaultFont) {
   const TStoredCharacter stored = StoredCharacterOf(format);
   TRtfCharFormat out;
   out.bold = format.fontWeight() >= QFont::DemiBold;
   out.italic = format.fontItalic();
   out.strikeOut = format.fontStrikeOut();
   out.underline = FromQtUnderline(format.underlineStyle());
-  if (stored.present && ToQtUnderline(stored.underline) == format.underlineStyle()) out.underline = stored.underline;
+  if (stored.present && ToQtUnderline(stored.underline) == format.underlineStyle())
+    out.underline = stored.underline;
   switch (format.verticalAlignment()) {
-    case QTextCharFormat::AlignSuperScript: out.verticalAlign = TRtfVerticalAlign::vaSuperscript; break;
-    case QTextCharFormat::AlignSubScript: out.verticalAlign = TRtfVerticalAlign::vaSubscript; break;
-    default: break;
+    case QTextCharFormat::AlignSuperScript:
+      out.verticalAlign = TRtfVerticalAlign::vaSuperscript;
+      break;
+    case QTextCharFormat::AlignSubScript:
+      out.verticalAlign = TRtfVerticalAlign::vaSubscript;
+      break;
+    default:
+      break;
   }
   double points = format.fontPointSize();
   if (points <= 0) points = defaultFont.pointSizeF();
@@ -254,7 +311,8 @@ TRtfCharFormat FromQtCharFormat(const QTextCharFormat& format, TRtfDocument& tab
   if (format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush) {
     const TRtfColor color = FromQColor(format.foreground().color());
     const TRtfColor* storedColor = tables.ColorAt(stored.colorIndex);
-    out.colorIndex = stored.present && storedColor && *storedColor == color ? stored.colorIndex : tables.AddColor(color);
+    out.colorIndex =
+        stored.present && storedColor && *storedColor == color ? stored.colorIndex : tables.AddColor(color);
   } else {
     // Any index that resolves to the automatic colour (an auto entry, or one past the table) is kept.
     const TRtfColor* storedColor = tables.ColorAt(stored.colorIndex);
@@ -292,10 +350,18 @@ TRtfCharFormat FromQtCharFormat(const QTextCharFormat& format, TRtfDocument& tab
 QTextBlockFormat ToQtBlockFormat(const TRtfParaFormat& format, const TRtfQtUnits& units, bool inList) {
   QTextBlockFormat out;
   switch (format.alignment) {
-    case TRtfAlignment::alLeft: out.setAlignment(Qt::AlignLeft); break;
-    case TRtfAlignment::alCenter: out.setAlignment(Qt::AlignHCenter); break;
-    case TRtfAlignment::alRight: out.setAlignment(Qt::AlignRight); break;
-    case TRtfAlignment::alJustify: out.setAlignment(Qt::AlignJustify); break;
+    case TRtfAlignment::alLeft:
+      out.setAlignment(Qt::AlignLeft);
+      break;
+    case TRtfAlignment::alCenter:
+      out.setAlignment(Qt::AlignHCenter);
+      break;
+    case TRtfAlignment::alRight:
+      out.setAlignment(Qt::AlignRight);
+      break;
+    case TRtfAlignment::alJustify:
+      out.setAlignment(Qt::AlignJustify);
+      break;
   }
   out.setLeftMargin(units.ToPixels(inList ? std::max(format.leftIndent, kMinListIndent) : format.leftIndent));
   out.setTextIndent(inList ? 0.0 : units.ToPixels(format.firstIndent));
@@ -303,7 +369,9 @@ QTextBlockFormat ToQtBlockFormat(const TRtfParaFormat& format, const TRtfQtUnits
   out.setTopMargin(units.ToPixels(format.spaceBefore));
   out.setBottomMargin(units.ToPixels(format.spaceAfter));
   switch (format.lineSpacingRule) {
-    case TRtfLineSpacingRule::lsSingle: out.setLineHeight(0, QTextBlockFormat::SingleHeight); break;
+    case TRtfLineSpacingRule::lsSingle:
+      out.setLineHeight(0, QTextBlockFormat::SingleHeight);
+      break;
     case TRtfLineSpacingRule::lsAtLeast:
       out.setLineHeight(units.ToPixels(format.lineSpacing), QTextBlockFormat::MinimumHeight);
       break;
@@ -321,25 +389,39 @@ QTextBlockFormat ToQtBlockFormat(const TRtfParaFormat& format, const TRtfQtUnits
 
 QTextListFormat::Style ToQtListStyle(TRtfNumbering numbering) {
   switch (numbering) {
-    case TRtfNumbering::nmBullet: return QTextListFormat::ListDisc;
-    case TRtfNumbering::nmDecimal: return QTextListFormat::ListDecimal;
-    case TRtfNumbering::nmLowerAlpha: return QTextListFormat::ListLowerAlpha;
-    case TRtfNumbering::nmUpperAlpha: return QTextListFormat::ListUpperAlpha;
-    case TRtfNumbering::nmLowerRoman: return QTextListFormat::ListLowerRoman;
-    case TRtfNumbering::nmUpperRoman: return QTextListFormat::ListUpperRoman;
-    default: return QTextListFormat::ListStyleUndefined;
+    case TRtfNumbering::nmBullet:
+      return QTextListFormat::ListDisc;
+    case TRtfNumbering::nmDecimal:
+      return QTextListFormat::ListDecimal;
+    case TRtfNumbering::nmLowerAlpha:
+      return QTextListFormat::ListLowerAlpha;
+    case TRtfNumbering::nmUpperAlpha:
+      return QTextListFormat::ListUpperAlpha;
+    case TRtfNumbering::nmLowerRoman:
+      return QTextListFormat::ListLowerRoman;
+    case TRtfNumbering::nmUpperRoman:
+      return QTextListFormat::ListUpperRoman;
+    default:
+      return QTextListFormat::ListStyleUndefined;
   }
 }
 
 TRtfNumbering FromQtListStyle(QTextListFormat::Style style) {
   switch (style) {
-    case QTextListFormat::ListStyleUndefined: return TRtfNumbering::nmNone;
-    case QTextListFormat::ListDecimal: return TRtfNumbering::nmDecimal;
-    case QTextListFormat::ListLowerAlpha: return TRtfNumbering::nmLowerAlpha;
-    case QTextListFormat::ListUpperAlpha: return TRtfNumbering::nmUpperAlpha;
-    case QTextListFormat::ListLowerRoman: return TRtfNumbering::nmLowerRoman;
-    case QTextListFormat::ListUpperRoman: return TRtfNumbering::nmUpperRoman;
-    default: return TRtfNumbering::nmBullet;  // disc, circle, square
+    case QTextListFormat::ListStyleUndefined:
+      return TRtfNumbering::nmNone;
+    case QTextListFormat::ListDecimal:
+      return TRtfNumbering::nmDecimal;
+    case QTextListFormat::ListLowerAlpha:
+      return TRtfNumbering::nmLowerAlpha;
+    case QTextListFormat::ListUpperAlpha:
+      return TRtfNumbering::nmUpperAlpha;
+    case QTextListFormat::ListLowerRoman:
+      return TRtfNumbering::nmLowerRoman;
+    case QTextListFormat::ListUpperRoman:
+      return TRtfNumbering::nmUpperRoman;
+    default:
+      return TRtfNumbering::nmBullet;  // disc, circle, square
   }
 }
 
@@ -360,8 +442,8 @@ TRtfParaFormat FromQtBlockFormat(const QTextBlockFormat& format, const TRtfQtUni
     out.alignment = TRtfAlignment::alRight;
   }
 
-  if (haveStored && Same(mapped.leftMargin(), format.leftMargin()) && Same(mapped.textIndent(), format.textIndent()) &&
-      Same(mapped.rightMargin(), format.rightMargin())) {
+  if (haveStored && Same(mapped.leftMargin(), format.leftMargin()) &&
+      Same(mapped.textIndent(), format.textIndent()) && Same(mapped.rightMargin(), format.rightMargin())) {
     out.leftIndent = stored.leftIndent;
     out.firstIndent = stored.firstIndent;
     out.rightIndent = stored.rightIndent;
@@ -370,7 +452,8 @@ TRtfParaFormat FromQtBlockFormat(const QTextBlockFormat& format, const TRtfQtUni
     out.firstIndent = units.ToTwips(format.textIndent());
     out.rightIndent = units.ToTwips(format.rightMargin());
   }
-  if (haveStored && Same(mapped.topMargin(), format.topMargin()) && Same(mapped.bottomMargin(), format.bottomMargin())) {
+  if (haveStored && Same(mapped.topMargin(), format.topMargin()) &&
+      Same(mapped.bottomMargin(), format.bottomMargin())) {
     out.spaceBefore = stored.spaceBefore;
     out.spaceAfter = stored.spaceAfter;
   } else {
@@ -396,7 +479,8 @@ TRtfParaFormat FromQtBlockFormat(const QTextBlockFormat& format, const TRtfQtUni
         out.lineSpacingRule = TRtfLineSpacingRule::lsMultiple;
         out.lineSpacing = static_cast<int>(std::lround(format.lineHeight() * 240.0 / 100.0));
         break;
-      default: break;
+      default:
+        break;
     }
     if (out.lineSpacing <= 0) out.lineSpacingRule = TRtfLineSpacingRule::lsSingle, out.lineSpacing = 0;
   }
@@ -407,12 +491,14 @@ TRtfParaFormat FromQtBlockFormat(const QTextBlockFormat& format, const TRtfQtUni
     const int origin = FirstLineStart(out, inList);
     for (const QTextOption::Tab& tab : format.tabPositions()) {
       if (out.tabs.size() >= static_cast<std::size_t>(TRtfParaFormat::kMaxTabStops)) break;
-      out.tabs.push_back(TRtfTabStop{std::max(0, origin + units.ToTwips(tab.position)), FromQtTabType(tab.type)});
+      out.tabs.push_back(
+          TRtfTabStop{std::max(0, origin + units.ToTwips(tab.position)), FromQtTabType(tab.type)});
     }
   }
 
   out.numbering = FromQtListStyle(listStyle);
   if (haveStored && stored.numbering == out.numbering) out.numberingStart = stored.numberingStart;
-  if (out.numbering == TRtfNumbering::nmNone || out.numbering == TRtfNumbering::nmBullet) out.numberingStart = 1;
+  if (out.numbering == TRtfNumbering::nmNone || out.numbering == TRtfNumbering::nmBullet)
+    out.numberingStart = 1;
   return out;
 }

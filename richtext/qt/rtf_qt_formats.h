@@ -61,7 +61,8 @@ TRtfNumbering FromQtListStyle(QTextListFormat::Style style);
 
 // Reads a Qt character format back, finding or adding its font, colours and link in the tables.
 // `defaultFont` gives the size of text whose format sets none (0 when it has none either).
-TRtfCharFormat FromQtCharFormat(const QTextCharFormat& format, TRtfDocument& tables, const QFont& defaultFont);
+TRtfCharFormat FromQtCharFormat(const QTextCharFormat& format, TRtfDocument& tables,
+                                const QFont& defaultFont);
 
 // Reads a Qt block format back; `listStyle` is the style of the list the block belongs to, if any.
 TRtfParaFormat FromQtBlockFormat(const QTextBlockFormat& format, const TRtfQtUnits& units,

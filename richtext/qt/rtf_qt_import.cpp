@@ -56,7 +56,9 @@ class TQtImporter {
     return paragraph.items.empty() ? QTextCharFormat() : CharFormat(paragraph.items.front().format);
   }
 
-  QTextCharFormat CharFormat(const TRtfCharFormat& format) { return ToQtCharFormat(Renumbered(format), tables_); }
+  QTextCharFormat CharFormat(const TRtfCharFormat& format) {
+    return ToQtCharFormat(Renumbered(format), tables_);
+  }
 
   // A format of the model with its table indexes turned into indexes of tables_.
   TRtfCharFormat Renumbered(const TRtfCharFormat& format) {
@@ -95,10 +97,18 @@ class TQtImporter {
     for (const TRtfInline& item : paragraph.items) {
       const QTextCharFormat format = CharFormat(item.format);
       switch (item.kind) {
-        case TRtfInlineKind::ikText: cursor.insertText(TextOf(item.text), format); break;
-        case TRtfInlineKind::ikTab: cursor.insertText(QStringLiteral("\t"), format); break;
-        case TRtfInlineKind::ikLineBreak: cursor.insertText(QString(QChar::LineSeparator), format); break;
-        case TRtfInlineKind::ikPageBreak: InsertPageBreak(blockFormat, format, anything || !cursor.atBlockStart(), cursor); break;
+        case TRtfInlineKind::ikText:
+          cursor.insertText(TextOf(item.text), format);
+          break;
+        case TRtfInlineKind::ikTab:
+          cursor.insertText(QStringLiteral("\t"), format);
+          break;
+        case TRtfInlineKind::ikLineBreak:
+          cursor.insertText(QString(QChar::LineSeparator), format);
+          break;
+        case TRtfInlineKind::ikPageBreak:
+          InsertPageBreak(blockFormat, format, anything || !cursor.atBlockStart(), cursor);
+          break;
         case TRtfInlineKind::ikPicture:
           if (const TRtfPicture* picture = model_.PictureAt(item.pictureIndex)) {
             cursor.insertImage(AddPictureResource(*picture, format, units_, *cursor.document()));

@@ -37,25 +37,32 @@ QImage Placeholder(QSize size) {
 }
 
 QVariantList MetadataOf(const TRtfPicture& picture) {
-  return QVariantList{static_cast<int>(picture.kind), picture.kindParameter, picture.width,  picture.height,
-                      picture.goalWidth,              picture.goalHeight,    picture.scaleX, picture.scaleY};
+  return QVariantList{static_cast<int>(picture.kind),
+                      picture.kindParameter,
+                      picture.width,
+                      picture.height,
+                      picture.goalWidth,
+                      picture.goalHeight,
+                      picture.scaleX,
+                      picture.scaleY};
 }
 
 }  // namespace
 
-QTextImageFormat AddPictureResource(const TRtfPicture& picture, const QTextCharFormat& base, const TRtfQtUnits& units,
-                                    QTextDocument& document) {
+QTextImageFormat AddPictureResource(const TRtfPicture& picture, const QTextCharFormat& base,
+                                    const TRtfQtUnits& units, QTextDocument& document) {
   static std::atomic<unsigned long long> serial{0};
   const QString name = QStringLiteral("rtfpicture:%1").arg(++serial);
   const QSizeF size = DisplayPixels(picture, units);
 
   QImage image;
   if (picture.IsShowable()) {
-    image.loadFromData(picture.data.data(), static_cast<int>(std::min<std::size_t>(picture.data.size(), INT_MAX)));
+    image.loadFromData(picture.data.data(),
+                       static_cast<int>(std::min<std::size_t>(picture.data.size(), INT_MAX)));
   }
   if (image.isNull()) {
-    const QSizeF shown = size.isEmpty() ? QSizeF(units.ToPixels(kPlaceholderTwips), units.ToPixels(kPlaceholderTwips))
-                                        : size;
+    const QSizeF shown =
+        size.isEmpty() ? QSizeF(units.ToPixels(kPlaceholderTwips), units.ToPixels(kPlaceholderTwips)) : size;
     image = Placeholder(shown.toSize());
   }
   document.addResource(QTextDocument::ImageResource, QUrl(name), image);

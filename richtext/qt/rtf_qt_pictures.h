@@ -9,8 +9,8 @@
 
 // Adds the picture to the document as an image resource and returns the format that shows it, built on
 // the given character format.
-QTextImageFormat AddPictureResource(const TRtfPicture& picture, const QTextCharFormat& base, const TRtfQtUnits& units,
-                                    QTextDocument& document);
+QTextImageFormat AddPictureResource(const TRtfPicture& picture, const QTextCharFormat& base,
+                                    const TRtfQtUnits& units, QTextDocument& document);
 
 // The picture an image format of the document shows: the model's own picture when the format came from
 // AddPictureResource (resized, if it was resized since), else the image resource as PNG. False when the

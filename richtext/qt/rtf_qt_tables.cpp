@@ -59,15 +59,16 @@ TRtfDocument LoadTables(const QTextDocument& document) {
 void StoreTables(const TRtfDocument& tables, QTextDocument& document) {
   QVariantList fonts;
   for (const TRtfFont& font : tables.fonts) {
-    fonts << QVariant(QVariantList{QString::fromStdString(font.name), static_cast<int>(font.family), font.charset,
-                                   font.pitch, font.codePage});
+    fonts << QVariant(QVariantList{QString::fromStdString(font.name), static_cast<int>(font.family),
+                                   font.charset, font.pitch, font.codePage});
   }
   QVariantList colors;
   for (const TRtfColor& color : tables.colors) {
     colors << (color.isAuto ? qint64(-1) : (qint64(color.red) << 16 | qint64(color.green) << 8 | color.blue));
   }
   QVariantList links;
-  for (const std::string& link : tables.links) links << QString::fromStdString(link);
+  for (const std::string& link : tables.links)
+    links << QString::fromStdString(link);
   document.setProperty(kFonts, fonts);
   document.setProperty(kColors, colors);
   document.setProperty(kLinks, links);

@@ -10,20 +10,34 @@ namespace {
 
 const char* IconvName(int codePage) {
   switch (codePage) {
-    case 437: return "CP437";
-    case 850: return "CP850";
-    case 874: return "CP874";
-    case 1250: return "CP1250";
-    case 1251: return "CP1251";
-    case 1252: return "CP1252";
-    case 1253: return "CP1253";
-    case 1254: return "CP1254";
-    case 1255: return "CP1255";
-    case 1256: return "CP1256";
-    case 1257: return "CP1257";
-    case 1258: return "CP1258";
-    case 10000: return "MACINTOSH";
-    default: return nullptr;
+    case 437:
+      return "CP437";
+    case 850:
+      return "CP850";
+    case 874:
+      return "CP874";
+    case 1250:
+      return "CP1250";
+    case 1251:
+      return "CP1251";
+    case 1252:
+      return "CP1252";
+    case 1253:
+      return "CP1253";
+    case 1254:
+      return "CP1254";
+    case 1255:
+      return "CP1255";
+    case 1256:
+      return "CP1256";
+    case 1257:
+      return "CP1257";
+    case 1258:
+      return "CP1258";
+    case 10000:
+      return "MACINTOSH";
+    default:
+      return nullptr;
   }
 }
 
@@ -46,7 +60,8 @@ char32_t ConvertByte(iconv_t cd, std::uint8_t byte) {
 }  // namespace
 
 TRtfCodePage::TRtfCodePage(int number) : number_(number) {
-  for (int b = 0; b < 256; ++b) codePoints_[b] = static_cast<char32_t>(b);
+  for (int b = 0; b < 256; ++b)
+    codePoints_[b] = static_cast<char32_t>(b);
   if (const char* name = IconvName(number)) {
     iconv_t cd = iconv_open("UTF-32LE", name);
     if (cd != reinterpret_cast<iconv_t>(-1)) {
@@ -63,7 +78,8 @@ TRtfCodePage::TRtfCodePage(int number) : number_(number) {
     AppendUtf8(s, codePoints_[b]);
     Encoded& e = utf8_[b];
     e.length = static_cast<std::uint8_t>(s.size());
-    for (std::size_t i = 0; i < s.size(); ++i) e.bytes[i] = s[i];
+    for (std::size_t i = 0; i < s.size(); ++i)
+      e.bytes[i] = s[i];
   }
 }
 
@@ -79,18 +95,30 @@ const TRtfCodePage& TRtfCodePage::Get(int codePage) {
 
 int CodePageOfCharset(int charset, int documentCodePage) {
   switch (charset) {
-    case 77: return 10000;
-    case 161: return 1253;
-    case 162: return 1254;
-    case 163: return 1258;
-    case 177: return 1255;
-    case 178: return 1256;
-    case 186: return 1257;
-    case 204: return 1251;
-    case 222: return 874;
-    case 238: return 1250;
-    case 255: return 437;
-    default: return documentCodePage;
+    case 77:
+      return 10000;
+    case 161:
+      return 1253;
+    case 162:
+      return 1254;
+    case 163:
+      return 1258;
+    case 177:
+      return 1255;
+    case 178:
+      return 1256;
+    case 186:
+      return 1257;
+    case 204:
+      return 1251;
+    case 222:
+      return 874;
+    case 238:
+      return 1250;
+    case 255:
+      return 437;
+    default:
+      return documentCodePage;
   }
 }
 

@@ -30,14 +30,22 @@ int HexDigit(char c) {
 // \levelnfcN of a list level.
 TRtfNumbering NumberingOfLevelFormat(int format) {
   switch (format) {
-    case 0: return TRtfNumbering::nmDecimal;
-    case 1: return TRtfNumbering::nmUpperRoman;
-    case 2: return TRtfNumbering::nmLowerRoman;
-    case 3: return TRtfNumbering::nmUpperAlpha;
-    case 4: return TRtfNumbering::nmLowerAlpha;
-    case 23: return TRtfNumbering::nmBullet;
-    case 255: return TRtfNumbering::nmNone;
-    default: return TRtfNumbering::nmDecimal;
+    case 0:
+      return TRtfNumbering::nmDecimal;
+    case 1:
+      return TRtfNumbering::nmUpperRoman;
+    case 2:
+      return TRtfNumbering::nmLowerRoman;
+    case 3:
+      return TRtfNumbering::nmUpperAlpha;
+    case 4:
+      return TRtfNumbering::nmLowerAlpha;
+    case 23:
+      return TRtfNumbering::nmBullet;
+    case 255:
+      return TRtfNumbering::nmNone;
+    default:
+      return TRtfNumbering::nmDecimal;
   }
 }
 
@@ -48,14 +56,24 @@ bool TRtfReader::StartDestination(TRtfKeyword keyword) {
   D destination;
   switch (keyword) {
     case K::kwSkipDestination:
-    case K::kwNonShapePicture: destination = D::dsSkip; break;
-    case K::kwFontTable: destination = D::dsFontTable; break;
-    case K::kwColorTable: destination = D::dsColorTable; break;
+    case K::kwNonShapePicture:
+      destination = D::dsSkip;
+      break;
+    case K::kwFontTable:
+      destination = D::dsFontTable;
+      break;
+    case K::kwColorTable:
+      destination = D::dsColorTable;
+      break;
     case K::kwObject:
-    case K::kwShape: destination = D::dsContainer; break;
+    case K::kwShape:
+      destination = D::dsContainer;
+      break;
     case K::kwObjectResult:
     case K::kwShapeResult:
-    case K::kwShapePicture: destination = D::dsBody; break;
+    case K::kwShapePicture:
+      destination = D::dsBody;
+      break;
     case K::kwField:
       // A field's own group stays in the body; its instruction and result are groups inside it.
       fields_.emplace_back();
@@ -84,7 +102,9 @@ bool TRtfReader::StartDestination(TRtfKeyword keyword) {
       pnStart_ = 1;
       destination = D::dsParaNumbering;
       break;
-    case K::kwListTable: destination = D::dsListTable; break;
+    case K::kwListTable:
+      destination = D::dsListTable;
+      break;
     case K::kwList:
       if (state.destination != D::dsListTable) return false;
       listLevels_.clear();
@@ -96,14 +116,17 @@ bool TRtfReader::StartDestination(TRtfKeyword keyword) {
       listLevel_ = TListLevel();
       destination = D::dsListLevel;
       break;
-    case K::kwListOverrideTable: destination = D::dsListOverrideTable; break;
+    case K::kwListOverrideTable:
+      destination = D::dsListOverrideTable;
+      break;
     case K::kwListOverride:
       if (state.destination != D::dsListOverrideTable) return false;
       overrideListId_ = 0;
       overrideIndex_ = 0;
       destination = D::dsListOverride;
       break;
-    default: return false;
+    default:
+      return false;
   }
   // A destination ends with its group; starting a second one in the same group finishes the first.
   if (state.startsDestination) FinishDestination(state);
@@ -133,7 +156,9 @@ void TRtfReader::FinishDestination(const TRtfGroupState& closing) {
     case D::dsFieldInstruction:
       if (closing.fieldIndex >= 0) FinishFieldInstruction(closing.fieldIndex);
       break;
-    case D::dsPicture: FinishPicture(); break;
+    case D::dsPicture:
+      FinishPicture();
+      break;
     case D::dsParaNumbering:
       if (stack_.size() > 1) {
         TRtfParaFormat& para = stack_[stack_.size() - 2].paragraph;
@@ -144,9 +169,14 @@ void TRtfReader::FinishDestination(const TRtfGroupState& closing) {
     case D::dsListLevel:
       if (listLevels_.size() < kMaxListLevels) listLevels_.push_back(listLevel_);
       break;
-    case D::dsList: listsById_[listId_] = listLevels_; break;
-    case D::dsListOverride: listIdByOverride_[overrideIndex_] = overrideListId_; break;
-    default: break;
+    case D::dsList:
+      listsById_[listId_] = listLevels_;
+      break;
+    case D::dsListOverride:
+      listIdByOverride_[overrideIndex_] = overrideListId_;
+      break;
+    default:
+      break;
   }
 }
 
@@ -163,18 +193,41 @@ void TRtfReader::HandleFontTableWord(TRtfKeyword keyword, const TRtfToken& token
   }
   if (!fontPending_) return;
   switch (keyword) {
-    case K::kwFontNil: font_.family = TRtfFontFamily::ffNil; break;
-    case K::kwFontRoman: font_.family = TRtfFontFamily::ffRoman; break;
-    case K::kwFontSwiss: font_.family = TRtfFontFamily::ffSwiss; break;
-    case K::kwFontModern: font_.family = TRtfFontFamily::ffModern; break;
-    case K::kwFontScript: font_.family = TRtfFontFamily::ffScript; break;
-    case K::kwFontDecor: font_.family = TRtfFontFamily::ffDecor; break;
-    case K::kwFontTech: font_.family = TRtfFontFamily::ffTech; break;
-    case K::kwFontBidi: font_.family = TRtfFontFamily::ffBidi; break;
-    case K::kwFontCharset: font_.charset = std::clamp(static_cast<int>(token.parameter), 0, 255); break;
-    case K::kwFontPitch: font_.pitch = std::clamp(static_cast<int>(token.parameter), 0, 2); break;
-    case K::kwCodePage: font_.codePage = std::clamp(static_cast<int>(token.parameter), 0, 65535); break;
-    default: break;
+    case K::kwFontNil:
+      font_.family = TRtfFontFamily::ffNil;
+      break;
+    case K::kwFontRoman:
+      font_.family = TRtfFontFamily::ffRoman;
+      break;
+    case K::kwFontSwiss:
+      font_.family = TRtfFontFamily::ffSwiss;
+      break;
+    case K::kwFontModern:
+      font_.family = TRtfFontFamily::ffModern;
+      break;
+    case K::kwFontScript:
+      font_.family = TRtfFontFamily::ffScript;
+      break;
+    case K::kwFontDecor:
+      font_.family = TRtfFontFamily::ffDecor;
+      break;
+    case K::kwFontTech:
+      font_.family = TRtfFontFamily::ffTech;
+      break;
+    case K::kwFontBidi:
+      font_.family = TRtfFontFamily::ffBidi;
+      break;
+    case K::kwFontCharset:
+      font_.charset = std::clamp(static_cast<int>(token.parameter), 0, 255);
+      break;
+    case K::kwFontPitch:
+      font_.pitch = std::clamp(static_cast<int>(token.parameter), 0, 2);
+      break;
+    case K::kwCodePage:
+      font_.codePage = std::clamp(static_cast<int>(token.parameter), 0, 65535);
+      break;
+    default:
+      break;
   }
   // The name that follows is in the font's own code page.
   codePage_ = nullptr;
@@ -208,10 +261,17 @@ void TRtfReader::FinishFont() {
 void TRtfReader::HandleColorTableWord(TRtfKeyword keyword, const TRtfToken& token) {
   const auto component = static_cast<std::uint8_t>(std::clamp(static_cast<int>(token.parameter), 0, 255));
   switch (keyword) {
-    case K::kwRed: color_.red = component; break;
-    case K::kwGreen: color_.green = component; break;
-    case K::kwBlue: color_.blue = component; break;
-    default: return;
+    case K::kwRed:
+      color_.red = component;
+      break;
+    case K::kwGreen:
+      color_.green = component;
+      break;
+    case K::kwBlue:
+      color_.blue = component;
+      break;
+    default:
+      return;
   }
   colorPending_ = true;
 }
@@ -254,19 +314,44 @@ void TRtfReader::HandlePictureWord(TRtfKeyword keyword, const TRtfToken& token) 
   const int n = token.parameter;
   const auto size = [](int v) { return std::clamp(v, 0, 1 << 20); };
   switch (keyword) {
-    case K::kwPng: picture_.kind = TRtfPictureKind::pkPng, picture_.kindParameter = 0; break;
-    case K::kwJpeg: picture_.kind = TRtfPictureKind::pkJpeg, picture_.kindParameter = 0; break;
-    case K::kwEmf: picture_.kind = TRtfPictureKind::pkEmf, picture_.kindParameter = 0; break;
-    case K::kwWmf: picture_.kind = TRtfPictureKind::pkWmf, picture_.kindParameter = std::max(0, n); break;
-    case K::kwDib: picture_.kind = TRtfPictureKind::pkDib, picture_.kindParameter = std::max(0, n); break;
-    case K::kwBitmap: picture_.kind = TRtfPictureKind::pkBitmap, picture_.kindParameter = std::max(0, n); break;
-    case K::kwPicWidth: picture_.width = size(n); break;
-    case K::kwPicHeight: picture_.height = size(n); break;
-    case K::kwPicGoalWidth: picture_.goalWidth = size(n); break;
-    case K::kwPicGoalHeight: picture_.goalHeight = size(n); break;
-    case K::kwPicScaleX: picture_.scaleX = std::clamp(n, 1, 1000); break;
-    case K::kwPicScaleY: picture_.scaleY = std::clamp(n, 1, 1000); break;
-    default: break;
+    case K::kwPng:
+      picture_.kind = TRtfPictureKind::pkPng, picture_.kindParameter = 0;
+      break;
+    case K::kwJpeg:
+      picture_.kind = TRtfPictureKind::pkJpeg, picture_.kindParameter = 0;
+      break;
+    case K::kwEmf:
+      picture_.kind = TRtfPictureKind::pkEmf, picture_.kindParameter = 0;
+      break;
+    case K::kwWmf:
+      picture_.kind = TRtfPictureKind::pkWmf, picture_.kindParameter = std::max(0, n);
+      break;
+    case K::kwDib:
+      picture_.kind = TRtfPictureKind::pkDib, picture_.kindParameter = std::max(0, n);
+      break;
+    case K::kwBitmap:
+      picture_.kind = TRtfPictureKind::pkBitmap, picture_.kindParameter = std::max(0, n);
+      break;
+    case K::kwPicWidth:
+      picture_.width = size(n);
+      break;
+    case K::kwPicHeight:
+      picture_.height = size(n);
+      break;
+    case K::kwPicGoalWidth:
+      picture_.goalWidth = size(n);
+      break;
+    case K::kwPicGoalHeight:
+      picture_.goalHeight = size(n);
+      break;
+    case K::kwPicScaleX:
+      picture_.scaleX = std::clamp(n, 1, 1000);
+      break;
+    case K::kwPicScaleY:
+      picture_.scaleY = std::clamp(n, 1, 1000);
+      break;
+    default:
+      break;
   }
 }
 
@@ -290,7 +375,8 @@ void TRtfReader::FinishPicture() {
   if (parent.destination != D::dsBody || parent.hidden) return;
   document_.pictures.push_back(std::move(picture_));
   picture_ = TRtfPicture();
-  AppendItem(paragraph_, TRtfInlineKind::ikPicture, EmitFormat(), static_cast<int>(document_.pictures.size()) - 1);
+  AppendItem(paragraph_, TRtfInlineKind::ikPicture, EmitFormat(),
+             static_cast<int>(document_.pictures.size()) - 1);
 }
 
 // ---- Bullets and numbering --------------------------------------------------------------------------------
@@ -300,19 +386,36 @@ void TRtfReader::HandleNumberingWord(TRtfKeyword keyword, const TRtfToken& token
     if (pnNumbering_ != TRtfNumbering::nmBullet) pnNumbering_ = numbering;
   };
   switch (keyword) {
-    case K::kwPnBullet: pnNumbering_ = TRtfNumbering::nmBullet; break;
+    case K::kwPnBullet:
+      pnNumbering_ = TRtfNumbering::nmBullet;
+      break;
     case K::kwPnBody:
     case K::kwPnLevel:
       if (pnNumbering_ == TRtfNumbering::nmNone) pnNumbering_ = TRtfNumbering::nmDecimal;
       break;
-    case K::kwPnContinue: pnNumbering_ = TRtfNumbering::nmNone; break;
-    case K::kwPnDecimal: set(TRtfNumbering::nmDecimal); break;
-    case K::kwPnLowerLetter: set(TRtfNumbering::nmLowerAlpha); break;
-    case K::kwPnUpperLetter: set(TRtfNumbering::nmUpperAlpha); break;
-    case K::kwPnLowerRoman: set(TRtfNumbering::nmLowerRoman); break;
-    case K::kwPnUpperRoman: set(TRtfNumbering::nmUpperRoman); break;
-    case K::kwPnStart: pnStart_ = std::clamp(static_cast<int>(token.parameter), 0, 32767); break;
-    default: break;
+    case K::kwPnContinue:
+      pnNumbering_ = TRtfNumbering::nmNone;
+      break;
+    case K::kwPnDecimal:
+      set(TRtfNumbering::nmDecimal);
+      break;
+    case K::kwPnLowerLetter:
+      set(TRtfNumbering::nmLowerAlpha);
+      break;
+    case K::kwPnUpperLetter:
+      set(TRtfNumbering::nmUpperAlpha);
+      break;
+    case K::kwPnLowerRoman:
+      set(TRtfNumbering::nmLowerRoman);
+      break;
+    case K::kwPnUpperRoman:
+      set(TRtfNumbering::nmUpperRoman);
+      break;
+    case K::kwPnStart:
+      pnStart_ = std::clamp(static_cast<int>(token.parameter), 0, 32767);
+      break;
+    default:
+      break;
   }
 }
 
@@ -330,6 +433,7 @@ void TRtfReader::HandleListWord(TRtfKeyword keyword, const TRtfToken& token) {
       if (keyword == K::kwListId) overrideListId_ = n;
       if (keyword == K::kwListIndex) overrideIndex_ = n;
       break;
-    default: break;
+    default:
+      break;
   }
 }

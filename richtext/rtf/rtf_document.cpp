@@ -36,13 +36,25 @@ int FindOrAppend(std::vector<T>& table, const T& value) {
 
 }  // namespace
 
-int TRtfPicture::DisplayWidth() const { return ScaledTwips(*this, goalWidth, width, scaleX); }
-int TRtfPicture::DisplayHeight() const { return ScaledTwips(*this, goalHeight, height, scaleY); }
+int TRtfPicture::DisplayWidth() const {
+  return ScaledTwips(*this, goalWidth, width, scaleX);
+}
+int TRtfPicture::DisplayHeight() const {
+  return ScaledTwips(*this, goalHeight, height, scaleY);
+}
 
-const TRtfFont* TRtfDocument::FontAt(int index) const { return At(fonts, index); }
-const TRtfColor* TRtfDocument::ColorAt(int index) const { return At(colors, index); }
-const std::string* TRtfDocument::LinkAt(int index) const { return At(links, index); }
-const TRtfPicture* TRtfDocument::PictureAt(int index) const { return At(pictures, index); }
+const TRtfFont* TRtfDocument::FontAt(int index) const {
+  return At(fonts, index);
+}
+const TRtfColor* TRtfDocument::ColorAt(int index) const {
+  return At(colors, index);
+}
+const std::string* TRtfDocument::LinkAt(int index) const {
+  return At(links, index);
+}
+const TRtfPicture* TRtfDocument::PictureAt(int index) const {
+  return At(pictures, index);
+}
 
 const TRtfColor* TRtfDocument::TextColorOf(const TRtfCharFormat& format) const {
   const TRtfColor* color = ColorAt(format.colorIndex);
@@ -55,8 +67,12 @@ const TRtfColor* TRtfDocument::HighlightOf(const TRtfCharFormat& format) const {
   return color && !color->isAuto ? color : nullptr;
 }
 
-int TRtfDocument::AddFont(const TRtfFont& font) { return FindOrAppend(fonts, font); }
-int TRtfDocument::AddLink(const std::string& target) { return FindOrAppend(links, target); }
+int TRtfDocument::AddFont(const TRtfFont& font) {
+  return FindOrAppend(fonts, font);
+}
+int TRtfDocument::AddLink(const std::string& target) {
+  return FindOrAppend(links, target);
+}
 
 int TRtfDocument::AddColor(const TRtfColor& color) {
   // Index 0 means "default colour" to runs without \cf: keep it automatic once real colours arrive.
@@ -79,7 +95,8 @@ void AppendText(TRtfParagraph& paragraph, const TRtfCharFormat& format, std::str
   item.text.assign(text);
 }
 
-void AppendItem(TRtfParagraph& paragraph, TRtfInlineKind kind, const TRtfCharFormat& format, int pictureIndex) {
+void AppendItem(TRtfParagraph& paragraph, TRtfInlineKind kind, const TRtfCharFormat& format,
+                int pictureIndex) {
   TRtfInline& item = paragraph.items.emplace_back();
   item.kind = kind;
   item.format = format;

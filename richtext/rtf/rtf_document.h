@@ -15,7 +15,16 @@
 #include <vector>
 
 // How a font's family was declared; used to pick a fallback when the font itself is missing.
-enum class TRtfFontFamily : std::uint8_t { ffNil, ffRoman, ffSwiss, ffModern, ffScript, ffDecor, ffTech, ffBidi };
+enum class TRtfFontFamily : std::uint8_t {
+  ffNil,
+  ffRoman,
+  ffSwiss,
+  ffModern,
+  ffScript,
+  ffDecor,
+  ffTech,
+  ffBidi
+};
 
 struct TRtfFont {
   std::string name;
@@ -34,7 +43,16 @@ struct TRtfColor {
   bool operator==(const TRtfColor&) const = default;
 };
 
-enum class TRtfUnderline : std::uint8_t { ulNone, ulSingle, ulDouble, ulDotted, ulDashed, ulWave, ulWords, ulThick };
+enum class TRtfUnderline : std::uint8_t {
+  ulNone,
+  ulSingle,
+  ulDouble,
+  ulDotted,
+  ulDashed,
+  ulWave,
+  ulWords,
+  ulThick
+};
 enum class TRtfVerticalAlign : std::uint8_t { vaNormal, vaSuperscript, vaSubscript };
 
 // The character format of an inline item. Index fields refer to the document's tables.
@@ -47,10 +65,10 @@ struct TRtfCharFormat {
   TRtfUnderline underline = TRtfUnderline::ulNone;
   TRtfVerticalAlign verticalAlign = TRtfVerticalAlign::vaNormal;
   int halfPoints = kDefaultHalfPoints;
-  int fontIndex = -1;       // into TRtfDocument::fonts; -1: the reader's default font
-  int colorIndex = 0;       // into TRtfDocument::colors; 0 with an empty table, or an auto entry: default colour
-  int highlightIndex = 0;   // into TRtfDocument::colors; 0: no highlight
-  int linkIndex = -1;       // into TRtfDocument::links; -1: not part of a hyperlink
+  int fontIndex = -1;  // into TRtfDocument::fonts; -1: the reader's default font
+  int colorIndex = 0;  // into TRtfDocument::colors; 0 with an empty table, or an auto entry: default colour
+  int highlightIndex = 0;  // into TRtfDocument::colors; 0: no highlight
+  int linkIndex = -1;      // into TRtfDocument::links; -1: not part of a hyperlink
 
   bool operator==(const TRtfCharFormat&) const = default;
 };
@@ -66,7 +84,13 @@ struct TRtfTabStop {
 };
 
 enum class TRtfNumbering : std::uint8_t {
-  nmNone, nmBullet, nmDecimal, nmLowerAlpha, nmUpperAlpha, nmLowerRoman, nmUpperRoman
+  nmNone,
+  nmBullet,
+  nmDecimal,
+  nmLowerAlpha,
+  nmUpperAlpha,
+  nmLowerRoman,
+  nmUpperRoman
 };
 
 // Line spacing as RTF states it: \slN with \slmult.
@@ -96,13 +120,13 @@ struct TRtfParaFormat {
 };
 
 enum class TRtfPictureKind : std::uint8_t {
-  pkUnknown,   // a picture whose kind the reader did not recognise
-  pkPng,       // \pngblip
-  pkJpeg,      // \jpegblip
-  pkEmf,       // \emfblip
-  pkWmf,       // \wmetafileN
-  pkDib,       // \dibitmapN
-  pkBitmap,    // \wbitmapN
+  pkUnknown,  // a picture whose kind the reader did not recognise
+  pkPng,      // \pngblip
+  pkJpeg,     // \jpegblip
+  pkEmf,      // \emfblip
+  pkWmf,      // \wmetafileN
+  pkDib,      // \dibitmapN
+  pkBitmap,   // \wbitmapN
 };
 
 struct TRtfPicture {

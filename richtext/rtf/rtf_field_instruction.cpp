@@ -4,14 +4,17 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 class TInstructionScanner {
  public:
   explicit TInstructionScanner(std::string_view text) : text_(text) {}
 
   bool AtEnd() {
-    while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
+    while (pos_ < text_.size() && IsBlank(text_[pos_]))
+      ++pos_;
     return pos_ >= text_.size();
   }
   bool AtSwitch() { return !AtEnd() && text_[pos_] == '\\'; }
@@ -22,7 +25,8 @@ class TInstructionScanner {
     if (pos_ >= text_.size()) return '\0';
     const char name = text_[pos_++];
     // A switch is one character, which may take several bytes.
-    while (pos_ < text_.size() && (static_cast<unsigned char>(text_[pos_]) & 0xC0) == 0x80) ++pos_;
+    while (pos_ < text_.size() && (static_cast<unsigned char>(text_[pos_]) & 0xC0) == 0x80)
+      ++pos_;
     return name;
   }
 
@@ -37,7 +41,8 @@ class TInstructionScanner {
       }
       ++pos_;  // closing quote
     } else {
-      while (pos_ < text_.size() && !IsBlank(text_[pos_])) out.push_back(text_[pos_++]);
+      while (pos_ < text_.size() && !IsBlank(text_[pos_]))
+        out.push_back(text_[pos_++]);
     }
     return out;
   }

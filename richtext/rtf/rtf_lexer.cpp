@@ -7,8 +7,12 @@ namespace {
 constexpr std::size_t kMaxWordLength = 32;  // longer runs of letters are cut into several words
 constexpr int kMaxParameterDigits = 10;
 
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -77,7 +81,8 @@ TRtfToken TRtfLexer::ReadControl() {
   }
 
   const std::size_t start = pos_;
-  while (pos_ < input_.size() && IsLetter(input_[pos_]) && pos_ - start < kMaxWordLength) ++pos_;
+  while (pos_ < input_.size() && IsLetter(input_[pos_]) && pos_ - start < kMaxWordLength)
+    ++pos_;
   token.kind = TRtfTokenKind::tkControlWord;
   token.text = input_.substr(start, pos_ - start);
 

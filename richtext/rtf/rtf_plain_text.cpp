@@ -40,7 +40,8 @@ TRtfDocument ReadPlainText(std::string_view bytes) {
   TRtfParagraph paragraph;
   std::size_t runStart = 0;
   const auto flush = [&](std::size_t end) {
-    if (end > runStart) AppendText(paragraph, format, std::string_view(text).substr(runStart, end - runStart));
+    if (end > runStart)
+      AppendText(paragraph, format, std::string_view(text).substr(runStart, end - runStart));
   };
   for (std::size_t i = 0; i < text.size(); ++i) {
     const auto c = static_cast<unsigned char>(text[i]);
@@ -70,11 +71,18 @@ std::string WritePlainText(const TRtfDocument& document) {
     if (p > 0) out += "\r\n";
     for (const TRtfInline& item : document.paragraphs[p].items) {
       switch (item.kind) {
-        case TRtfInlineKind::ikText: out += item.text; break;
-        case TRtfInlineKind::ikTab: out += '\t'; break;
+        case TRtfInlineKind::ikText:
+          out += item.text;
+          break;
+        case TRtfInlineKind::ikTab:
+          out += '\t';
+          break;
         case TRtfInlineKind::ikLineBreak:
-        case TRtfInlineKind::ikPageBreak: out += "\r\n"; break;
-        case TRtfInlineKind::ikPicture: break;
+        case TRtfInlineKind::ikPageBreak:
+          out += "\r\n";
+          break;
+        case TRtfInlineKind::ikPicture:
+          break;
       }
     }
   }

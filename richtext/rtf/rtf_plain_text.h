@@ -8,8 +8,8 @@
 
 // Reads bytes that are not RTF. Text that is valid UTF-8 is taken as it is (byte-order marks are
 // dropped); a byte that is no part of valid UTF-8 is read as code page 1252. CR LF, a lone CR and a lone
-// LF each end a paragraph, so n line ends give n + 1 paragraphs (none for input with nothing to show). A tab becomes a
-// tab item, a vertical tab a line break; other control characters are dropped. The text carries the
+// LF each end a paragraph, so n line ends give n + 1 paragraphs (none for input with nothing to show). A tab
+// becomes a tab item, a vertical tab a line break; other control characters are dropped. The text carries the
 // default format with a size of 0: the control's default font, size and colour.
 TRtfDocument ReadPlainText(std::string_view bytes);
 

@@ -12,9 +12,13 @@ using D = TRtfDestination;
 constexpr int kMaxIndent = 31680;  // 22 inches: more than any page, and safe to lay out
 constexpr int kMaxHalfPoints = 3276;
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+bool IsSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
 
-int Clamp(std::int32_t value, int low, int high) { return std::clamp(static_cast<int>(value), low, high); }
+int Clamp(std::int32_t value, int low, int high) {
+  return std::clamp(static_cast<int>(value), low, high);
+}
 
 // \slN and \slmult may come in either order; the rule follows from both.
 void ApplyLineSpacing(TRtfGroupState& state) {
@@ -31,13 +35,16 @@ void ApplyLineSpacing(TRtfGroupState& state) {
 }
 
 // A control word without a number switches on; with 0 it switches off.
-bool Toggle(const TRtfToken& token) { return !token.hasParameter || token.parameter != 0; }
+bool Toggle(const TRtfToken& token) {
+  return !token.hasParameter || token.parameter != 0;
+}
 
 }  // namespace
 
 bool LooksLikeRtf(std::string_view bytes) {
   std::size_t pos = 0;
-  while (pos < bytes.size() && IsSpace(bytes[pos])) ++pos;
+  while (pos < bytes.size() && IsSpace(bytes[pos]))
+    ++pos;
   return bytes.substr(pos, 5) == "{\\rtf";
 }
 
@@ -79,12 +86,23 @@ TRtfReadResult TRtfReader::Read() {
       if (token.text.empty()) continue;
     }
     switch (token.kind) {
-      case TRtfTokenKind::tkControlWord: HandleControlWord(token); break;
-      case TRtfTokenKind::tkControlSymbol: HandleControlSymbol(token.text[0]); break;
-      case TRtfTokenKind::tkText: HandleText(token.text); break;
-      case TRtfTokenKind::tkHexByte: HandleHexByte(token.byte); break;
-      case TRtfTokenKind::tkBinary: HandleBinary(token.text); break;
-      default: break;
+      case TRtfTokenKind::tkControlWord:
+        HandleControlWord(token);
+        break;
+      case TRtfTokenKind::tkControlSymbol:
+        HandleControlSymbol(token.text[0]);
+        break;
+      case TRtfTokenKind::tkText:
+        HandleText(token.text);
+        break;
+      case TRtfTokenKind::tkHexByte:
+        HandleHexByte(token.byte);
+        break;
+      case TRtfTokenKind::tkBinary:
+        HandleBinary(token.text);
+        break;
+      default:
+        break;
     }
     if (token.kind != TRtfTokenKind::tkControlSymbol || token.text[0] != '*') ignorableNext_ = false;
   }
@@ -174,9 +192,14 @@ void TRtfReader::HandleText(std::string_view bytes) {
       EmitText(scratch_);
       break;
     }
-    case D::dsColorTable: HandleColorTableText(bytes); break;
-    case D::dsPicture: HandlePictureText(bytes); break;
-    default: break;
+    case D::dsColorTable:
+      HandleColorTableText(bytes);
+      break;
+    case D::dsPicture:
+      HandlePictureText(bytes);
+      break;
+    default:
+      break;
   }
 }
 
@@ -191,7 +214,8 @@ void TRtfReader::HandleHexByte(std::uint8_t byte) {
 }
 
 void TRtfReader::HandleBinary(std::string_view bytes) {
-  if (State().destination == D::dsPicture) picture_.data.insert(picture_.data.end(), bytes.begin(), bytes.end());
+  if (State().destination == D::dsPicture)
+    picture_.data.insert(picture_.data.end(), bytes.begin(), bytes.end());
 }
 
 void TRtfReader::HandleUnicode(std::int32_t value) {
@@ -217,7 +241,9 @@ void TRtfReader::HandleUnicode(std::int32_t value) {
 
 void TRtfReader::EmitCodePoint(char32_t cp) {
   switch (cp) {
-    case '\t': scratch_.assign(1, '\t'); break;
+    case '\t':
+      scratch_.assign(1, '\t');
+      break;
     case 0x2028:  // line and paragraph separators: line breaks, as the document holds them
     case 0x2029:
       if (State().destination == D::dsBody) EmitItem(TRtfInlineKind::ikLineBreak);
@@ -259,8 +285,11 @@ void TRtfReader::EmitText(std::string_view utf8) {
       if (field >= 0) fields_[static_cast<std::size_t>(field)].instruction.append(utf8);
       break;
     }
-    case D::dsFontTable: HandleFontTableText(utf8); break;
-    default: break;
+    case D::dsFontTable:
+      HandleFontTableText(utf8);
+      break;
+    default:
+      break;
   }
 }
 
@@ -300,24 +329,37 @@ TRtfParaFormat TRtfReader::ResolvedParagraphFormat(const TRtfGroupState& state) 
 void TRtfReader::EndParagraph() {
   FlushSurrogate();
   paragraph_.format = ResolvedParagraphFormat(State());
+  // Growth leaves up to half of a paragraph's item array unused; a document keeps many paragraphs.
+  paragraph_.items.shrink_to_fit();
   document_.paragraphs.push_back(std::move(paragraph_));
   paragraph_ = TRtfParagraph();
 }
 
 void TRtfReader::HandleControlSymbol(char symbol) {
   switch (symbol) {
-    case '*': ignorableNext_ = true; return;
+    case '*':
+      ignorableNext_ = true;
+      return;
     case '\\':
     case '{':
-    case '}': EmitText(std::string_view(&symbol, 1)); return;
-    case '~': EmitCodePoint(0x00A0); return;
-    case '-': EmitCodePoint(0x00AD); return;
-    case '_': EmitCodePoint(0x2011); return;
+    case '}':
+      EmitText(std::string_view(&symbol, 1));
+      return;
+    case '~':
+      EmitCodePoint(0x00A0);
+      return;
+    case '-':
+      EmitCodePoint(0x00AD);
+      return;
+    case '_':
+      EmitCodePoint(0x2011);
+      return;
     case '\r':
     case '\n':
       if (State().destination == D::dsBody) EndParagraph();
       return;
-    default: return;
+    default:
+      return;
   }
 }
 
@@ -330,25 +372,43 @@ void TRtfReader::HandleControlWord(const TRtfToken& token) {
     return;
   }
   switch (keyword) {
-    case K::kwU: HandleUnicode(token.parameter); return;
-    case K::kwUc: State().skipAfterUnicode = std::max(0, static_cast<int>(token.parameter)); return;
-    default: break;
+    case K::kwU:
+      HandleUnicode(token.parameter);
+      return;
+    case K::kwUc:
+      State().skipAfterUnicode = std::max(0, static_cast<int>(token.parameter));
+      return;
+    default:
+      break;
   }
   switch (State().destination) {
-    case D::dsBody: HandleBodyWord(keyword, token); break;
+    case D::dsBody:
+      HandleBodyWord(keyword, token);
+      break;
     case D::dsFieldInstruction:
       if (keyword == K::kwTab) EmitText("\t");
       break;
-    case D::dsFontTable: HandleFontTableWord(keyword, token); break;
-    case D::dsColorTable: HandleColorTableWord(keyword, token); break;
-    case D::dsPicture: HandlePictureWord(keyword, token); break;
-    case D::dsParaNumbering: HandleNumberingWord(keyword, token); break;
+    case D::dsFontTable:
+      HandleFontTableWord(keyword, token);
+      break;
+    case D::dsColorTable:
+      HandleColorTableWord(keyword, token);
+      break;
+    case D::dsPicture:
+      HandlePictureWord(keyword, token);
+      break;
+    case D::dsParaNumbering:
+      HandleNumberingWord(keyword, token);
+      break;
     case D::dsListTable:
     case D::dsList:
     case D::dsListLevel:
     case D::dsListOverrideTable:
-    case D::dsListOverride: HandleListWord(keyword, token); break;
-    default: break;
+    case D::dsListOverride:
+      HandleListWord(keyword, token);
+      break;
+    default:
+      break;
   }
 }
 
@@ -359,15 +419,31 @@ void TRtfReader::HandleBodyWord(TRtfKeyword keyword, const TRtfToken& token) {
   const std::int32_t n = token.parameter;
   switch (keyword) {
     // Document
-    case K::kwAnsi: documentCodePage_ = 1252; codePage_ = nullptr; break;
-    case K::kwMac: documentCodePage_ = 10000; codePage_ = nullptr; break;
-    case K::kwPc: documentCodePage_ = 437; codePage_ = nullptr; break;
-    case K::kwPca: documentCodePage_ = 850; codePage_ = nullptr; break;
+    case K::kwAnsi:
+      documentCodePage_ = 1252;
+      codePage_ = nullptr;
+      break;
+    case K::kwMac:
+      documentCodePage_ = 10000;
+      codePage_ = nullptr;
+      break;
+    case K::kwPc:
+      documentCodePage_ = 437;
+      codePage_ = nullptr;
+      break;
+    case K::kwPca:
+      documentCodePage_ = 850;
+      codePage_ = nullptr;
+      break;
     case K::kwAnsiCpg:
       if (n > 0) documentCodePage_ = n, codePage_ = nullptr;
       break;
-    case K::kwDeff: defaultFontNumber_ = n; break;
-    case K::kwDefTab: document_.defaultTabWidth = n > 0 ? std::min(n, kMaxIndent) : TRtfDocument::kDefaultTabWidth; break;
+    case K::kwDeff:
+      defaultFontNumber_ = n;
+      break;
+    case K::kwDefTab:
+      document_.defaultTabWidth = n > 0 ? std::min(n, kMaxIndent) : TRtfDocument::kDefaultTabWidth;
+      break;
 
     // Character formats
     case K::kwPlain:
@@ -375,17 +451,39 @@ void TRtfReader::HandleBodyWord(TRtfKeyword keyword, const TRtfToken& token) {
       ch.fontIndex = defaultFontIndex_;
       state.hidden = false;
       break;
-    case K::kwBold: ch.bold = Toggle(token); break;
-    case K::kwItalic: ch.italic = Toggle(token); break;
-    case K::kwStrike: ch.strikeOut = Toggle(token); break;
-    case K::kwUnderline: ch.underline = Toggle(token) ? TRtfUnderline::ulSingle : TRtfUnderline::ulNone; break;
-    case K::kwUnderlineNone: ch.underline = TRtfUnderline::ulNone; break;
-    case K::kwUnderlineDotted: ch.underline = Toggle(token) ? TRtfUnderline::ulDotted : TRtfUnderline::ulNone; break;
-    case K::kwUnderlineDouble: ch.underline = Toggle(token) ? TRtfUnderline::ulDouble : TRtfUnderline::ulNone; break;
-    case K::kwUnderlineDashed: ch.underline = Toggle(token) ? TRtfUnderline::ulDashed : TRtfUnderline::ulNone; break;
-    case K::kwUnderlineWords: ch.underline = Toggle(token) ? TRtfUnderline::ulWords : TRtfUnderline::ulNone; break;
-    case K::kwUnderlineWave: ch.underline = Toggle(token) ? TRtfUnderline::ulWave : TRtfUnderline::ulNone; break;
-    case K::kwUnderlineThick: ch.underline = Toggle(token) ? TRtfUnderline::ulThick : TRtfUnderline::ulNone; break;
+    case K::kwBold:
+      ch.bold = Toggle(token);
+      break;
+    case K::kwItalic:
+      ch.italic = Toggle(token);
+      break;
+    case K::kwStrike:
+      ch.strikeOut = Toggle(token);
+      break;
+    case K::kwUnderline:
+      ch.underline = Toggle(token) ? TRtfUnderline::ulSingle : TRtfUnderline::ulNone;
+      break;
+    case K::kwUnderlineNone:
+      ch.underline = TRtfUnderline::ulNone;
+      break;
+    case K::kwUnderlineDotted:
+      ch.underline = Toggle(token) ? TRtfUnderline::ulDotted : TRtfUnderline::ulNone;
+      break;
+    case K::kwUnderlineDouble:
+      ch.underline = Toggle(token) ? TRtfUnderline::ulDouble : TRtfUnderline::ulNone;
+      break;
+    case K::kwUnderlineDashed:
+      ch.underline = Toggle(token) ? TRtfUnderline::ulDashed : TRtfUnderline::ulNone;
+      break;
+    case K::kwUnderlineWords:
+      ch.underline = Toggle(token) ? TRtfUnderline::ulWords : TRtfUnderline::ulNone;
+      break;
+    case K::kwUnderlineWave:
+      ch.underline = Toggle(token) ? TRtfUnderline::ulWave : TRtfUnderline::ulNone;
+      break;
+    case K::kwUnderlineThick:
+      ch.underline = Toggle(token) ? TRtfUnderline::ulThick : TRtfUnderline::ulNone;
+      break;
     case K::kwFontSize:
       ch.halfPoints = n > 0 ? std::min(n, kMaxHalfPoints) : TRtfCharFormat::kDefaultHalfPoints;
       break;
@@ -394,13 +492,25 @@ void TRtfReader::HandleBodyWord(TRtfKeyword keyword, const TRtfToken& token) {
       ch.fontIndex = it != fontIndexByNumber_.end() ? it->second : defaultFontIndex_;
       break;
     }
-    case K::kwColor: ch.colorIndex = std::max(0, static_cast<int>(n)); break;
+    case K::kwColor:
+      ch.colorIndex = std::max(0, static_cast<int>(n));
+      break;
     case K::kwHighlight:
-    case K::kwBackground: ch.highlightIndex = std::max(0, static_cast<int>(n)); break;
-    case K::kwSuper: ch.verticalAlign = TRtfVerticalAlign::vaSuperscript; break;
-    case K::kwSub: ch.verticalAlign = TRtfVerticalAlign::vaSubscript; break;
-    case K::kwNoSuperSub: ch.verticalAlign = TRtfVerticalAlign::vaNormal; break;
-    case K::kwHidden: state.hidden = Toggle(token); break;
+    case K::kwBackground:
+      ch.highlightIndex = std::max(0, static_cast<int>(n));
+      break;
+    case K::kwSuper:
+      ch.verticalAlign = TRtfVerticalAlign::vaSuperscript;
+      break;
+    case K::kwSub:
+      ch.verticalAlign = TRtfVerticalAlign::vaSubscript;
+      break;
+    case K::kwNoSuperSub:
+      ch.verticalAlign = TRtfVerticalAlign::vaNormal;
+      break;
+    case K::kwHidden:
+      state.hidden = Toggle(token);
+      break;
 
     // Paragraph formats
     case K::kwPard:
@@ -411,15 +521,33 @@ void TRtfReader::HandleBodyWord(TRtfKeyword keyword, const TRtfToken& token) {
       state.rawLineSpacing = 0;
       state.lineSpacingMultiple = false;
       break;
-    case K::kwAlignLeft: para.alignment = TRtfAlignment::alLeft; break;
-    case K::kwAlignCenter: para.alignment = TRtfAlignment::alCenter; break;
-    case K::kwAlignRight: para.alignment = TRtfAlignment::alRight; break;
-    case K::kwAlignJustify: para.alignment = TRtfAlignment::alJustify; break;
-    case K::kwLeftIndent: para.leftIndent = Clamp(n, -kMaxIndent, kMaxIndent); break;
-    case K::kwRightIndent: para.rightIndent = Clamp(n, -kMaxIndent, kMaxIndent); break;
-    case K::kwFirstIndent: para.firstIndent = Clamp(n, -kMaxIndent, kMaxIndent); break;
-    case K::kwSpaceBefore: para.spaceBefore = Clamp(n, 0, kMaxIndent); break;
-    case K::kwSpaceAfter: para.spaceAfter = Clamp(n, 0, kMaxIndent); break;
+    case K::kwAlignLeft:
+      para.alignment = TRtfAlignment::alLeft;
+      break;
+    case K::kwAlignCenter:
+      para.alignment = TRtfAlignment::alCenter;
+      break;
+    case K::kwAlignRight:
+      para.alignment = TRtfAlignment::alRight;
+      break;
+    case K::kwAlignJustify:
+      para.alignment = TRtfAlignment::alJustify;
+      break;
+    case K::kwLeftIndent:
+      para.leftIndent = Clamp(n, -kMaxIndent, kMaxIndent);
+      break;
+    case K::kwRightIndent:
+      para.rightIndent = Clamp(n, -kMaxIndent, kMaxIndent);
+      break;
+    case K::kwFirstIndent:
+      para.firstIndent = Clamp(n, -kMaxIndent, kMaxIndent);
+      break;
+    case K::kwSpaceBefore:
+      para.spaceBefore = Clamp(n, 0, kMaxIndent);
+      break;
+    case K::kwSpaceAfter:
+      para.spaceAfter = Clamp(n, 0, kMaxIndent);
+      break;
     case K::kwLineSpacing:
       state.rawLineSpacing = Clamp(n, -kMaxIndent, kMaxIndent);
       ApplyLineSpacing(state);
@@ -428,42 +556,93 @@ void TRtfReader::HandleBodyWord(TRtfKeyword keyword, const TRtfToken& token) {
       state.lineSpacingMultiple = Toggle(token);
       ApplyLineSpacing(state);
       break;
-    case K::kwTabRight: state.nextTabKind = TRtfTabKind::tkRight; break;
-    case K::kwTabCenter: state.nextTabKind = TRtfTabKind::tkCenter; break;
-    case K::kwTabDecimal: state.nextTabKind = TRtfTabKind::tkDecimal; break;
+    case K::kwTabRight:
+      state.nextTabKind = TRtfTabKind::tkRight;
+      break;
+    case K::kwTabCenter:
+      state.nextTabKind = TRtfTabKind::tkCenter;
+      break;
+    case K::kwTabDecimal:
+      state.nextTabKind = TRtfTabKind::tkDecimal;
+      break;
     case K::kwTabPosition:
       if (para.tabs.size() < static_cast<std::size_t>(TRtfParaFormat::kMaxTabStops)) {
         para.tabs.push_back(TRtfTabStop{Clamp(n, 0, kMaxIndent), state.nextTabKind});
       }
       state.nextTabKind = TRtfTabKind::tkLeft;
       break;
-    case K::kwListIndex: state.listOverride = std::max(0, static_cast<int>(n)); break;
-    case K::kwListLevelIndex: state.listLevel = Clamp(n, 0, 8); break;
+    case K::kwListIndex:
+      state.listOverride = std::max(0, static_cast<int>(n));
+      break;
+    case K::kwListLevelIndex:
+      state.listLevel = Clamp(n, 0, 8);
+      break;
 
     // Breaks and special characters
     case K::kwPar:
     case K::kwSect:
-    case K::kwRow: EndParagraph(); break;
-    case K::kwLine: EmitItem(TRtfInlineKind::ikLineBreak); break;
-    case K::kwPage: EmitItem(TRtfInlineKind::ikPageBreak); break;
+    case K::kwRow:
+      EndParagraph();
+      break;
+    case K::kwLine:
+      EmitItem(TRtfInlineKind::ikLineBreak);
+      break;
+    case K::kwPage:
+      EmitItem(TRtfInlineKind::ikPageBreak);
+      break;
     case K::kwTab:
-    case K::kwCell: EmitItem(TRtfInlineKind::ikTab); break;
-    case K::kwEmDash: EmitCodePoint(0x2014); break;
-    case K::kwEnDash: EmitCodePoint(0x2013); break;
-    case K::kwBullet: EmitCodePoint(0x2022); break;
-    case K::kwLeftQuote: EmitCodePoint(0x2018); break;
-    case K::kwRightQuote: EmitCodePoint(0x2019); break;
-    case K::kwLeftDoubleQuote: EmitCodePoint(0x201C); break;
-    case K::kwRightDoubleQuote: EmitCodePoint(0x201D); break;
-    case K::kwEmSpace: EmitCodePoint(0x2003); break;
-    case K::kwEnSpace: EmitCodePoint(0x2002); break;
-    case K::kwQuarterEmSpace: EmitCodePoint(0x2005); break;
-    case K::kwZeroWidthJoiner: EmitCodePoint(0x200D); break;
-    case K::kwZeroWidthNonJoiner: EmitCodePoint(0x200C); break;
-    case K::kwZeroWidthBreak: EmitCodePoint(0x200B); break;
-    case K::kwZeroWidthNoBreak: EmitCodePoint(0x2060); break;
-    case K::kwLtrMark: EmitCodePoint(0x200E); break;
-    case K::kwRtlMark: EmitCodePoint(0x200F); break;
-    default: break;
+    case K::kwCell:
+      EmitItem(TRtfInlineKind::ikTab);
+      break;
+    case K::kwEmDash:
+      EmitCodePoint(0x2014);
+      break;
+    case K::kwEnDash:
+      EmitCodePoint(0x2013);
+      break;
+    case K::kwBullet:
+      EmitCodePoint(0x2022);
+      break;
+    case K::kwLeftQuote:
+      EmitCodePoint(0x2018);
+      break;
+    case K::kwRightQuote:
+      EmitCodePoint(0x2019);
+      break;
+    case K::kwLeftDoubleQuote:
+      EmitCodePoint(0x201C);
+      break;
+    case K::kwRightDoubleQuote:
+      EmitCodePoint(0x201D);
+      break;
+    case K::kwEmSpace:
+      EmitCodePoint(0x2003);
+      break;
+    case K::kwEnSpace:
+      EmitCodePoint(0x2002);
+      break;
+    case K::kwQuarterEmSpace:
+      EmitCodePoint(0x2005);
+      break;
+    case K::kwZeroWidthJoiner:
+      EmitCodePoint(0x200D);
+      break;
+    case K::kwZeroWidthNonJoiner:
+      EmitCodePoint(0x200C);
+      break;
+    case K::kwZeroWidthBreak:
+      EmitCodePoint(0x200B);
+      break;
+    case K::kwZeroWidthNoBreak:
+      EmitCodePoint(0x2060);
+      break;
+    case K::kwLtrMark:
+      EmitCodePoint(0x200E);
+      break;
+    case K::kwRtlMark:
+      EmitCodePoint(0x200F);
+      break;
+    default:
+      break;
   }
 }

@@ -14,14 +14,14 @@
 
 // Where the text and control words of a group go.
 enum class TRtfDestination : std::uint8_t {
-  dsBody,              // the shown document
-  dsSkip,              // nothing of it is read
-  dsContainer,         // an object or shape: only its result group is shown
+  dsBody,       // the shown document
+  dsSkip,       // nothing of it is read
+  dsContainer,  // an object or shape: only its result group is shown
   dsFontTable,
   dsColorTable,
   dsFieldInstruction,
   dsPicture,
-  dsParaNumbering,     // \pn: old-style bullets and numbering of the enclosing paragraph
+  dsParaNumbering,  // \pn: old-style bullets and numbering of the enclosing paragraph
   dsListTable,
   dsList,
   dsListLevel,
@@ -39,10 +39,10 @@ struct TRtfGroupState {
   int linkField = -1;              // the field whose hyperlink the text of this group is part of
   TRtfCharFormat character;
   TRtfParaFormat paragraph;
-  int listOverride = 0;            // \lsN
-  int listLevel = 0;               // \ilvlN
+  int listOverride = 0;  // \lsN
+  int listLevel = 0;     // \ilvlN
   TRtfTabKind nextTabKind = TRtfTabKind::tkLeft;
-  int rawLineSpacing = 0;          // \slN as written
+  int rawLineSpacing = 0;            // \slN as written
   bool lineSpacingMultiple = false;  // \slmult1
 };
 

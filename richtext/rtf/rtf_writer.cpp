@@ -17,7 +17,8 @@ class TRtfWriter {
     WriteFontTable();
     WriteColorTable();
     TNumberCounter counter;
-    for (const TRtfParagraph& paragraph : doc_.paragraphs) WriteParagraph(paragraph, counter);
+    for (const TRtfParagraph& paragraph : doc_.paragraphs)
+      WriteParagraph(paragraph, counter);
     out_ += "}\n";
     return std::move(out_);
   }
@@ -76,10 +77,17 @@ class TRtfWriter {
   void WriteParagraphFormat(const TRtfParaFormat& format) {
     Word("pard");
     switch (format.alignment) {
-      case TRtfAlignment::alLeft: break;
-      case TRtfAlignment::alCenter: Word("qc"); break;
-      case TRtfAlignment::alRight: Word("qr"); break;
-      case TRtfAlignment::alJustify: Word("qj"); break;
+      case TRtfAlignment::alLeft:
+        break;
+      case TRtfAlignment::alCenter:
+        Word("qc");
+        break;
+      case TRtfAlignment::alRight:
+        Word("qr");
+        break;
+      case TRtfAlignment::alJustify:
+        Word("qj");
+        break;
     }
     if (format.leftIndent) Word("li", format.leftIndent);
     if (format.rightIndent) Word("ri", format.rightIndent);
@@ -87,17 +95,31 @@ class TRtfWriter {
     if (format.spaceBefore) Word("sb", format.spaceBefore);
     if (format.spaceAfter) Word("sa", format.spaceAfter);
     switch (format.lineSpacingRule) {
-      case TRtfLineSpacingRule::lsSingle: break;
-      case TRtfLineSpacingRule::lsAtLeast: Word("sl", format.lineSpacing), Word("slmult", 0); break;
-      case TRtfLineSpacingRule::lsExactly: Word("sl", -format.lineSpacing), Word("slmult", 0); break;
-      case TRtfLineSpacingRule::lsMultiple: Word("sl", format.lineSpacing), Word("slmult", 1); break;
+      case TRtfLineSpacingRule::lsSingle:
+        break;
+      case TRtfLineSpacingRule::lsAtLeast:
+        Word("sl", format.lineSpacing), Word("slmult", 0);
+        break;
+      case TRtfLineSpacingRule::lsExactly:
+        Word("sl", -format.lineSpacing), Word("slmult", 0);
+        break;
+      case TRtfLineSpacingRule::lsMultiple:
+        Word("sl", format.lineSpacing), Word("slmult", 1);
+        break;
     }
     for (const TRtfTabStop& tab : format.tabs) {
       switch (tab.kind) {
-        case TRtfTabKind::tkLeft: break;
-        case TRtfTabKind::tkCenter: Word("tqc"); break;
-        case TRtfTabKind::tkRight: Word("tqr"); break;
-        case TRtfTabKind::tkDecimal: Word("tqdec"); break;
+        case TRtfTabKind::tkLeft:
+          break;
+        case TRtfTabKind::tkCenter:
+          Word("tqc");
+          break;
+        case TRtfTabKind::tkRight:
+          Word("tqr");
+          break;
+        case TRtfTabKind::tkDecimal:
+          Word("tqdec");
+          break;
       }
       Word("tx", tab.position);
     }
@@ -111,17 +133,20 @@ class TRtfWriter {
                   {40, "xl"},  {10, "x"},   {9, "ix"},  {5, "v"},    {4, "iv"},  {1, "i"}};
     std::string out;
     for (const auto& r : kRoman) {
-      for (; n >= r.value; n -= r.value) out += r.digits;
+      for (; n >= r.value; n -= r.value)
+        out += r.digits;
     }
     if (upper) {
-      for (char& c : out) c = static_cast<char>(c - 'a' + 'A');
+      for (char& c : out)
+        c = static_cast<char>(c - 'a' + 'A');
     }
     return out;
   }
 
   static std::string Letters(int n, bool upper) {
     std::string out;
-    for (; n > 0; n = (n - 1) / 26) out.insert(out.begin(), static_cast<char>((upper ? 'A' : 'a') + (n - 1) % 26));
+    for (; n > 0; n = (n - 1) / 26)
+      out.insert(out.begin(), static_cast<char>((upper ? 'A' : 'a') + (n - 1) % 26));
     return out;
   }
 
@@ -138,12 +163,23 @@ class TRtfWriter {
     const char* style = "pndec";
     switch (format.numbering) {
       case TRtfNumbering::nmNone:
-      case TRtfNumbering::nmBullet: break;
-      case TRtfNumbering::nmDecimal: label = std::to_string(number); break;
-      case TRtfNumbering::nmLowerAlpha: label = Letters(number, false), style = "pnlcltr"; break;
-      case TRtfNumbering::nmUpperAlpha: label = Letters(number, true), style = "pnucltr"; break;
-      case TRtfNumbering::nmLowerRoman: label = Roman(number, false), style = "pnlcrm"; break;
-      case TRtfNumbering::nmUpperRoman: label = Roman(number, true), style = "pnucrm"; break;
+      case TRtfNumbering::nmBullet:
+        break;
+      case TRtfNumbering::nmDecimal:
+        label = std::to_string(number);
+        break;
+      case TRtfNumbering::nmLowerAlpha:
+        label = Letters(number, false), style = "pnlcltr";
+        break;
+      case TRtfNumbering::nmUpperAlpha:
+        label = Letters(number, true), style = "pnucltr";
+        break;
+      case TRtfNumbering::nmLowerRoman:
+        label = Roman(number, false), style = "pnlcrm";
+        break;
+      case TRtfNumbering::nmUpperRoman:
+        label = Roman(number, true), style = "pnucrm";
+        break;
     }
     if (format.numbering == TRtfNumbering::nmBullet) {
       out_ += "{\\pntext\\u8226?\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\u8226?}}";
@@ -178,7 +214,8 @@ class TRtfWriter {
   }
 
   void WriteCharFormat(const TRtfCharFormat& format) {
-    static constexpr const char* kUnderlines[] = {"ulnone", "ul", "uldb", "uld", "uldash", "ulwave", "ulw", "ulth"};
+    static constexpr const char* kUnderlines[] = {"ulnone", "ul",     "uldb", "uld",
+                                                  "uldash", "ulwave", "ulw",  "ulth"};
     if (format.bold) Word("b");
     if (format.italic) Word("i");
     if (format.strikeOut) Word("strike");
@@ -200,9 +237,15 @@ class TRtfWriter {
         if (out_.size() != before) out_ += ' ';
         WriteText(item.text);
         break;
-      case TRtfInlineKind::ikTab: Word("tab"); break;
-      case TRtfInlineKind::ikLineBreak: Word("line"); break;
-      case TRtfInlineKind::ikPageBreak: Word("page"); break;
+      case TRtfInlineKind::ikTab:
+        Word("tab");
+        break;
+      case TRtfInlineKind::ikLineBreak:
+        Word("line");
+        break;
+      case TRtfInlineKind::ikPageBreak:
+        Word("page");
+        break;
       case TRtfInlineKind::ikPicture:
         if (const TRtfPicture* picture = doc_.PictureAt(item.pictureIndex)) WritePicture(*picture);
         break;
@@ -213,13 +256,26 @@ class TRtfWriter {
   void WritePicture(const TRtfPicture& picture) {
     out_ += "{\\pict";
     switch (picture.kind) {
-      case TRtfPictureKind::pkUnknown: break;
-      case TRtfPictureKind::pkPng: Word("pngblip"); break;
-      case TRtfPictureKind::pkJpeg: Word("jpegblip"); break;
-      case TRtfPictureKind::pkEmf: Word("emfblip"); break;
-      case TRtfPictureKind::pkWmf: Word("wmetafile", picture.kindParameter); break;
-      case TRtfPictureKind::pkDib: Word("dibitmap", picture.kindParameter); break;
-      case TRtfPictureKind::pkBitmap: Word("wbitmap", picture.kindParameter); break;
+      case TRtfPictureKind::pkUnknown:
+        break;
+      case TRtfPictureKind::pkPng:
+        Word("pngblip");
+        break;
+      case TRtfPictureKind::pkJpeg:
+        Word("jpegblip");
+        break;
+      case TRtfPictureKind::pkEmf:
+        Word("emfblip");
+        break;
+      case TRtfPictureKind::pkWmf:
+        Word("wmetafile", picture.kindParameter);
+        break;
+      case TRtfPictureKind::pkDib:
+        Word("dibitmap", picture.kindParameter);
+        break;
+      case TRtfPictureKind::pkBitmap:
+        Word("wbitmap", picture.kindParameter);
+        break;
     }
     Word("picw", picture.width);
     Word("pich", picture.height);
@@ -282,4 +338,6 @@ class TRtfWriter {
 
 }  // namespace
 
-std::string WriteRtf(const TRtfDocument& document) { return TRtfWriter(document).Write(); }
+std::string WriteRtf(const TRtfDocument& document) {
+  return TRtfWriter(document).Write();
+}

@@ -17,7 +17,8 @@ TEST(RtfFuzzCorpus, EverySeedPassesTheChecks) {
     EXPECT_EQ(CheckRtfInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), "") << path;
     // Every prefix of a seed is a truncated document.
     for (std::size_t cut = 0; cut < bytes.size(); cut += 1 + bytes.size() / 40) {
-      EXPECT_EQ(CheckRtfInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), cut), "") << path << " cut at " << cut;
+      EXPECT_EQ(CheckRtfInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), cut), "")
+          << path << " cut at " << cut;
     }
   }
 }

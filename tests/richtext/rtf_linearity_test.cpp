@@ -25,8 +25,12 @@ void* operator new(std::size_t size) {
   if (void* p = std::malloc(size ? size : 1)) return p;
   throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  std::free(p);
+}
 #pragma GCC diagnostic pop
 
 namespace {
@@ -34,17 +38,23 @@ namespace {
 // A document of about the given size with formatting that changes often, long runs, a long paragraph,
 // a big picture and a long field instruction: everything that accumulates while reading.
 std::string Generate(std::size_t bytes) {
-  std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1 Times;}}{\\colortbl;\\red255\\green0\\blue0;}\n";
+  std::string rtf =
+      "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1 Times;}}{\\colortbl;\\red255\\green0\\blue0;}\n";
   const std::size_t quarter = bytes / 4;
   for (int i = 0; rtf.size() < quarter; ++i) {
-    rtf += "\\pard\\li" + std::to_string(i % 2000) + (i % 3 ? "\\qc" : "\\qj") + "{\\b\\f1\\cf1 Bold} text \\u8364? ";
-    rtf += "{\\i caf\\'e9} {\\field{\\*\\fldinst HYPERLINK \"http://x/" + std::to_string(i) + "\"}{\\fldrslt l}}\\par\n";
+    rtf += "\\pard\\li" + std::to_string(i % 2000) + (i % 3 ? "\\qc" : "\\qj") +
+           "{\\b\\f1\\cf1 Bold} text \\u8364? ";
+    rtf += "{\\i caf\\'e9} {\\field{\\*\\fldinst HYPERLINK \"http://x/" + std::to_string(i) +
+           "\"}{\\fldrslt l}}\\par\n";
   }
-  while (rtf.size() < 2 * quarter) rtf += "one very long paragraph without a break, ";
+  while (rtf.size() < 2 * quarter)
+    rtf += "one very long paragraph without a break, ";
   rtf += "\\par{\\pict\\pngblip ";
-  while (rtf.size() < 3 * quarter) rtf += "0123456789abcdef";
+  while (rtf.size() < 3 * quarter)
+    rtf += "0123456789abcdef";
   rtf += "}{\\field{\\*\\fldinst HYPERLINK \"";
-  while (rtf.size() < bytes) rtf += "abcdefgh";
+  while (rtf.size() < bytes)
+    rtf += "abcdefgh";
   rtf += "\"}{\\fldrslt x}}}";
   return rtf;
 }

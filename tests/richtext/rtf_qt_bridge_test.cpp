@@ -29,10 +29,10 @@ QTextCharFormat FormatAt(const QTextDocument& document, int position) {
 }
 
 TEST(RtfQtBridge, CharacterFormatsShowInTheDocument) {
-  const TRtfDocument model = Rtf(
-      "{\\rtf1{\\fonttbl{\\f0\\froman Liberation Serif;}{\\f1\\fmodern Missing Mono;}}"
-      "{\\colortbl;\\red200\\green0\\blue0;\\red255\\green255\\blue0;}"
-      "{\\b\\f0\\fs36 A}{\\i\\ul\\cf1 B}{\\strike\\highlight2 C}{\\super D}{\\f1 E}{\\uldb F}}");
+  const TRtfDocument model =
+      Rtf("{\\rtf1{\\fonttbl{\\f0\\froman Liberation Serif;}{\\f1\\fmodern Missing Mono;}}"
+          "{\\colortbl;\\red200\\green0\\blue0;\\red255\\green255\\blue0;}"
+          "{\\b\\f0\\fs36 A}{\\i\\ul\\cf1 B}{\\strike\\highlight2 C}{\\super D}{\\f1 E}{\\uldb F}}");
   QTextDocument document;
   ModelToQTextDocument(model, document, kUnits);
   EXPECT_EQ(document.toPlainText(), "ABCDEF");
@@ -56,9 +56,9 @@ TEST(RtfQtBridge, CharacterFormatsShowInTheDocument) {
 }
 
 TEST(RtfQtBridge, ParagraphFormatsInPixels) {
-  const TRtfDocument model = Rtf(
-      "{\\rtf1\\deftab360\\pard\\qc\\li1440\\ri720\\fi-360\\sb240\\sa120\\sl-360\\slmult0 a\\par"
-      "\\pard\\qj\\sl360\\slmult1\\tx2160\\tqr\\tx4320 b\\par\\pard\\qr\\sl480\\slmult0 c\\par}");
+  const TRtfDocument model =
+      Rtf("{\\rtf1\\deftab360\\pard\\qc\\li1440\\ri720\\fi-360\\sb240\\sa120\\sl-360\\slmult0 a\\par"
+          "\\pard\\qj\\sl360\\slmult1\\tx2160\\tqr\\tx4320 b\\par\\pard\\qr\\sl480\\slmult0 c\\par}");
   QTextDocument document;
   ModelToQTextDocument(model, document, kUnits);
   const QTextBlockFormat a = document.begin().blockFormat();
@@ -88,7 +88,8 @@ TEST(RtfQtBridge, ParagraphFormatsInPixels) {
 }
 
 TEST(RtfQtBridge, EditedQtValuesWinOverTheKeptOnes) {
-  TRtfDocument model = Rtf("{\\rtf1{\\colortbl;\\red1\\green2\\blue3;}\\pard\\li1440\\sb100 {\\cf1\\uldb x}y\\par}");
+  TRtfDocument model =
+      Rtf("{\\rtf1{\\colortbl;\\red1\\green2\\blue3;}\\pard\\li1440\\sb100 {\\cf1\\uldb x}y\\par}");
   QTextDocument document;
   ModelToQTextDocument(model, document, kUnits);
   QTextCursor cursor(&document);
@@ -113,9 +114,10 @@ TEST(RtfQtBridge, EditedQtValuesWinOverTheKeptOnes) {
 }
 
 TEST(RtfQtBridge, ListsForBulletsAndNumbers) {
-  const TRtfDocument model = Rtf(
-      "{\\rtf1{\\*\\pn\\pnlvlblt}\\li720\\fi-360 a\\par b\\par\\pard{\\*\\pn\\pnlvlbody\\pndec\\pnstart4}c\\par"
-      " d\\par\\pard e\\par{\\*\\pn\\pnlvlbody\\pnucrm}f\\par}");
+  const TRtfDocument model =
+      Rtf("{\\rtf1{\\*\\pn\\pnlvlblt}\\li720\\fi-360 a\\par "
+          "b\\par\\pard{\\*\\pn\\pnlvlbody\\pndec\\pnstart4}c\\par"
+          " d\\par\\pard e\\par{\\*\\pn\\pnlvlbody\\pnucrm}f\\par}");
   QTextDocument document;
   ModelToQTextDocument(model, document, kUnits);
   QTextBlock block = document.begin();
@@ -156,7 +158,8 @@ TEST(RtfQtBridge, LinksPicturesAndBreaks) {
   ASSERT_TRUE(picture.isImageFormat());
   EXPECT_DOUBLE_EQ(picture.toImageFormat().width(), 96.0);  // a placeholder of the metafile's size
   EXPECT_DOUBLE_EQ(picture.toImageFormat().height(), 48.0);
-  const QImage image = document.resource(QTextDocument::ImageResource, QUrl(picture.toImageFormat().name())).value<QImage>();
+  const QImage image =
+      document.resource(QTextDocument::ImageResource, QUrl(picture.toImageFormat().name())).value<QImage>();
   EXPECT_FALSE(image.isNull());
   EXPECT_EQ(document.lastBlock().blockFormat().pageBreakPolicy(), QTextFormat::PageBreak_AlwaysBefore);
 
@@ -179,13 +182,15 @@ TEST(RtfQtBridge, EverySampleSurvivesTheDocument) {
 
 TEST(RtfQtBridge, InsertIntoTheSelection) {
   QTextDocument document;
-  ModelToQTextDocument(Rtf("{\\rtf1{\\colortbl;\\red0\\green0\\blue255;}\\pard\\qc {\\cf1 Hello} world\\par}"), document,
-                       kUnits);
+  ModelToQTextDocument(
+      Rtf("{\\rtf1{\\colortbl;\\red0\\green0\\blue255;}\\pard\\qc {\\cf1 Hello} world\\par}"), document,
+      kUnits);
   QTextCursor cursor(&document);
   cursor.setPosition(6);
   cursor.setPosition(11, QTextCursor::KeepAnchor);  // "world"
   // One paragraph only: joins the current one and keeps its format.
-  InsertModelAt(Rtf("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\pard\\qr {\\b\\cf1 there}}"), cursor, kUnits);
+  InsertModelAt(Rtf("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\pard\\qr {\\b\\cf1 there}}"), cursor,
+                kUnits);
   EXPECT_EQ(document.toPlainText(), "Hello there");
   EXPECT_EQ(cursor.position(), 11);
   TRtfDocument back = QTextDocumentToModel(document, kUnits);

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
-#include <QTextBlock>
 #include <QImage>
 #include <QPainter>
+#include <QTextBlock>
 #include <filesystem>
 
 #include "rtf_qt.h"
@@ -30,7 +30,9 @@ int CountNear(const QImage& image, QColor color) {
   for (int y = 0; y < image.height(); ++y) {
     for (int x = 0; x < image.width(); ++x) {
       const QColor c = image.pixelColor(x, y);
-      if (std::abs(c.red() - color.red()) + std::abs(c.green() - color.green()) + std::abs(c.blue() - color.blue()) < 30) {
+      if (std::abs(c.red() - color.red()) + std::abs(c.green() - color.green()) +
+              std::abs(c.blue() - color.blue()) <
+          30) {
         ++count;
       }
     }
@@ -56,8 +58,8 @@ TEST(RtfQtRender, EverySampleRendersToAnArtefact) {
 
 TEST(RtfQtRender, PicturesAndColoursAreDrawn) {
   QTextDocument document;
-  ModelToQTextDocument(ReadRtf(ReadFileBytes(std::filesystem::path(RTF_SAMPLES) / "13_pictures.rtf")).document,
-                       document);
+  ModelToQTextDocument(
+      ReadRtf(ReadFileBytes(std::filesystem::path(RTF_SAMPLES) / "13_pictures.rtf")).document, document);
   document.setTextWidth(kPageWidth);
   const QImage pictures = Render(document);
   // The PNG's red quarter shows at its own size, doubled and halved, and once more from \bin data:
@@ -65,8 +67,9 @@ TEST(RtfQtRender, PicturesAndColoursAreDrawn) {
   EXPECT_NEAR(CountNear(pictures, QColor(220, 40, 40)), 384 + 1536 + 96 + 384, 200);
   EXPECT_GT(CountNear(pictures, QColor(0xE8, 0xE8, 0xE8)), 2000);  // the placeholders
 
-  ModelToQTextDocument(ReadRtf(ReadFileBytes(std::filesystem::path(RTF_SAMPLES) / "04_colors_and_highlight.rtf")).document,
-                       document);
+  ModelToQTextDocument(
+      ReadRtf(ReadFileBytes(std::filesystem::path(RTF_SAMPLES) / "04_colors_and_highlight.rtf")).document,
+      document);
   const QImage colours = Render(document);
   EXPECT_GT(CountNear(colours, QColor(255, 255, 0)), 500);  // highlight
   EXPECT_GT(CountNear(colours, QColor(192, 0, 0)), 20);     // red text
@@ -77,7 +80,8 @@ TEST(RtfQtRender, MissingFontsFallBackToTheirKind) {
   ModelToQTextDocument(ReadRtf(ReadFileBytes(std::filesystem::path(RTF_SAMPLES) / "03_fonts.rtf")).document,
                        document);
   QTextBlock block = document.begin();
-  for (int i = 0; i < 5; ++i) block = block.next();
+  for (int i = 0; i < 5; ++i)
+    block = block.next();
   const QFont missingMono = block.begin().fragment().charFormat().font();
   EXPECT_TRUE(QFontInfo(missingMono).fixedPitch());
   const QFont missingAny = block.next().begin().fragment().charFormat().font();

@@ -17,10 +17,12 @@ TEST(RtfReaderRobustness, TruncatedInputKeepsWhatWasRead) {
   EXPECT_TRUE(result.document.paragraphs[1].items[0].format.italic);
 
   // Cut inside a control word, a \'hh escape, a picture and a font table.
-  for (std::string_view cut : {"{\\rtf1 ab\\pa", "{\\rtf1 ab\\'e", "{\\rtf1 ab{\\pict\\pngblip 8950", "{\\rtf1{\\fonttbl{\\f0 Ari"}) {
+  for (std::string_view cut : {"{\\rtf1 ab\\pa", "{\\rtf1 ab\\'e", "{\\rtf1 ab{\\pict\\pngblip 8950",
+                               "{\\rtf1{\\fonttbl{\\f0 Ari"}) {
     const TRtfReadResult r = ReadRtf(cut);
     EXPECT_TRUE(r.damaged) << cut;
-    EXPECT_EQ(TextOf(r.document).substr(0, 2), std::string(cut).find("ab") != std::string::npos ? "ab" : "") << cut;
+    EXPECT_EQ(TextOf(r.document).substr(0, 2), std::string(cut).find("ab") != std::string::npos ? "ab" : "")
+        << cut;
   }
   EXPECT_EQ(ReadRtf("{\\rtf1{\\fonttbl{\\f0 Ari").document.fonts.at(0).name, "Ari");
 }
@@ -62,13 +64,18 @@ TEST(RtfReaderRobustness, HugeCountsAreClampedToTheInput) {
   EXPECT_EQ(big.document.paragraphs[0].format.spaceBefore, 31680);
   // Many tab stops: no more than a paragraph can hold.
   std::string tabs = "{\\rtf1 ";
-  for (int i = 0; i < 1000; ++i) tabs += "\\tx" + std::to_string(i * 10);
+  for (int i = 0; i < 1000; ++i)
+    tabs += "\\tx" + std::to_string(i * 10);
   EXPECT_EQ(ReadRtf(tabs + " x}").document.paragraphs[0].format.tabs.size(), 32u);
 }
 
 TEST(RtfReaderRobustness, UnpairedSurrogatesAndControlCharacters) {
   EXPECT_EQ(TextOf(ReadRtf("{\\rtf1 \\u-10179?x\\u-8704?\\u0?\\u13?\\u65?}").document), "\uFFFDx\uFFFDA");
-  EXPECT_EQ(TextOf(ReadRtf(std::string_view("{\\rtf1 a\0\x01\x1f" "b}", 12)).document), "ab");
+  EXPECT_EQ(TextOf(ReadRtf(std::string_view("{\\rtf1 a\0\x01\x1f"
+                                            "b}",
+                                            12))
+                       .document),
+            "ab");
 }
 
 TEST(RtfReaderRobustness, RandomGarbageAfterTheHeader) {

@@ -49,7 +49,8 @@ TEST(RtfReader, ControlWordsTakeParametersAndOneDelimitingSpace) {
 
 TEST(RtfReader, ControlSymbolsAndSpecialCharacters) {
   const TRtfDocument doc = Read(
-      "{\\rtf1 \\{\\}\\\\\\~\\-\\_\\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote\\emspace\\enspace"
+      "{\\rtf1 "
+      "\\{\\}\\\\\\~\\-\\_\\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote\\emspace\\enspace"
       "\\zwj\\zwnj}");
   EXPECT_EQ(TextOf(doc),
             "{}\\\u00A0\u00AD\u2011\u2014\u2013\u2022\u2018\u2019\u201C\u201D\u2003\u2002\u200D\u200C");
@@ -154,9 +155,11 @@ TEST(RtfReader, DecodesCodePagesPerDocumentAndPerFont) {
   // An unknown code page reads as 1252; raw 8-bit text is read like \'hh.
   EXPECT_EQ(TextOf(Read("{\\rtf1\\ansicpg99999 \\'e9 \xe9}")), "é é");
   // A font's character set overrides the document's code page.
-  EXPECT_EQ(TextOf(Read("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset204 Arial Cyr;}{\\f2\\fcharset238 Arial CE;}}"
-                        "\\f0\\'e9{\\f1\\'e9}{\\f2\\'e9}\\'e9}")),
-            "éйéé");
+  EXPECT_EQ(
+      TextOf(Read(
+          "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset204 Arial Cyr;}{\\f2\\fcharset238 Arial CE;}}"
+          "\\f0\\'e9{\\f1\\'e9}{\\f2\\'e9}\\'e9}")),
+      "éйéé");
 }
 
 TEST(RtfReader, UnicodeWithSkipCounts) {
@@ -197,13 +200,14 @@ TEST(RtfReader, HyperlinkFields) {
   EXPECT_EQ(items[2].text, " now ");
   EXPECT_EQ(items[2].format.linkIndex, -1);
   EXPECT_EQ(items[3].format.linkIndex, 1);
-  EXPECT_EQ(items[4].text, " 7");  // a field that is no hyperlink shows its result as plain text
+  EXPECT_EQ(items[4].text, " 7");           // a field that is no hyperlink shows its result as plain text
   EXPECT_EQ(items[5].format.linkIndex, 0);  // the same target shares its entry
 }
 
 TEST(RtfReader, Pictures) {
   const TRtfDocument doc = Read(
-      "{\\rtf1 a{\\pict\\pngblip\\picw10\\pich20\\picwgoal150\\pichgoal300\\picscalex50\\picscaley200 89504e\r\n47}"
+      "{\\rtf1 a{\\pict\\pngblip\\picw10\\pich20\\picwgoal150\\pichgoal300\\picscalex50\\picscaley200 "
+      "89504e\r\n47}"
       "{\\pict\\jpegblip\\picw4\\pich4 ffd8ff}"
       "{\\pict\\wmetafile8\\picw2540\\pich1270\\bin3 \x01\x02\x7d}"
       "{\\*\\shppict{\\pict\\emfblip\\picw100\\pich100 0102}}{\\nonshppict{\\pict\\wmetafile8 0304}}"
@@ -222,7 +226,7 @@ TEST(RtfReader, Pictures) {
   EXPECT_EQ(wmf.kind, TRtfPictureKind::pkWmf);
   EXPECT_EQ(wmf.kindParameter, 8);
   EXPECT_EQ(wmf.data, (std::vector<std::uint8_t>{1, 2, 0x7d}));  // \bin data may hold braces
-  EXPECT_EQ(wmf.DisplayWidth(), 1440);                          // 2540 hundredths of a millimetre
+  EXPECT_EQ(wmf.DisplayWidth(), 1440);                           // 2540 hundredths of a millimetre
   EXPECT_FALSE(wmf.IsShowable());
   EXPECT_EQ(doc.pictures[3].kind, TRtfPictureKind::pkEmf);  // only the shape picture, not its fallback
   EXPECT_EQ(doc.pictures[4].kind, TRtfPictureKind::pkDib);
@@ -231,7 +235,8 @@ TEST(RtfReader, Pictures) {
 
 TEST(RtfReader, OldStyleBulletsAndNumbering) {
   const TRtfDocument doc = Read(
-      "{\\rtf1{\\pntext\\f0 \\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf0\\pnindent0{\\pntxtb\\'b7}}\\fi-360\\li360 one\\par"
+      "{\\rtf1{\\pntext\\f0 \\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf0\\pnindent0{\\pntxtb\\'b7}}\\fi-360\\li360 "
+      "one\\par"
       "{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec\\pnstart3{\\pntxta .}}two\\par"
       "{\\*\\pn\\pnlvlbody\\pnucltr}three\\par{\\*\\pn\\pnlvlbody\\pnlcrm}four\\par\\pard five}");
   ASSERT_EQ(doc.paragraphs.size(), 5u);
@@ -250,7 +255,8 @@ TEST(RtfReader, ListTablesGiveBulletsAndNumbers) {
       "{\\rtf1{\\*\\listtable{\\list\\listtemplateid1{\\listlevel\\levelnfc23{\\leveltext \\'01\\u8226 ?;}}"
       "\\listid10}{\\list{\\listlevel\\levelnfc0\\levelstartat5{\\leveltext \\'02\\'00.;}}"
       "{\\listlevel\\levelnfc4}\\listid20}}"
-      "{\\*\\listoverridetable{\\listoverride\\listid10\\listoverridecount0\\ls1}{\\listoverride\\listid20\\ls2}}"
+      "{\\*\\listoverridetable{\\listoverride\\listid10\\listoverridecount0\\ls1}{"
+      "\\listoverride\\listid20\\ls2}}"
       "\\pard\\ls1{\\listtext \\'b7\\tab}a\\par\\pard\\ls2{\\listtext 5.\\tab}b\\par\\pard\\ls2\\ilvl1 c\\par"
       "\\pard\\ls9 d\\par\\pard e\\par}");
   ASSERT_EQ(doc.paragraphs.size(), 5u);

@@ -35,7 +35,8 @@ TRtfDocument EverythingDocument() {
   doc.links = {"https://example.org/?q=\"quoted\"&a=\\b", "#anchor"};
   TRtfPicture png;
   png.kind = TRtfPictureKind::pkPng;
-  png.width = 16, png.height = 8, png.goalWidth = 240, png.goalHeight = 120, png.scaleX = 50, png.scaleY = 150;
+  png.width = 16, png.height = 8, png.goalWidth = 240, png.goalHeight = 120, png.scaleX = 50,
+  png.scaleY = 150;
   png.data = {0x89, 'P', 'N', 'G', 0, 0xff, '{', '}', '\\'};
   TRtfPicture wmf;
   wmf.kind = TRtfPictureKind::pkWmf;
@@ -63,11 +64,19 @@ TRtfDocument EverythingDocument() {
   body.format.leftIndent = 720, body.format.rightIndent = 360, body.format.firstIndent = -360;
   body.format.spaceBefore = 120;
   body.format.lineSpacingRule = TRtfLineSpacingRule::lsMultiple, body.format.lineSpacing = 360;
-  body.format.tabs = {{1440, TRtfTabKind::tkLeft}, {2880, TRtfTabKind::tkCenter}, {4320, TRtfTabKind::tkRight},
+  body.format.tabs = {{1440, TRtfTabKind::tkLeft},
+                      {2880, TRtfTabKind::tkCenter},
+                      {4320, TRtfTabKind::tkRight},
                       {5760, TRtfTabKind::tkDecimal}};
-  body.items = {Text("Ünïcödé € 😀 ¶", fancy), Item(TRtfInlineKind::ikTab, fancy), Text("after tab"),
-                Item(TRtfInlineKind::ikLineBreak), Text("link", linked), Item(TRtfInlineKind::ikPicture, linked, 0),
-                Text("anchor", anchor), Item(TRtfInlineKind::ikPageBreak), Item(TRtfInlineKind::ikPicture, {}, 1)};
+  body.items = {Text("Ünïcödé € 😀 ¶", fancy),
+                Item(TRtfInlineKind::ikTab, fancy),
+                Text("after tab"),
+                Item(TRtfInlineKind::ikLineBreak),
+                Text("link", linked),
+                Item(TRtfInlineKind::ikPicture, linked, 0),
+                Text("anchor", anchor),
+                Item(TRtfInlineKind::ikPageBreak),
+                Item(TRtfInlineKind::ikPicture, {}, 1)};
   doc.paragraphs = {title, body};
 
   const TRtfNumbering kinds[] = {TRtfNumbering::nmBullet, TRtfNumbering::nmDecimal, TRtfNumbering::nmDecimal,
@@ -107,7 +116,8 @@ TEST(RtfRoundTrip, EveryPartOfTheModelSurvives) {
 TEST(RtfRoundTrip, OutputIsSevenBitRtfOthersRead) {
   const std::string rtf = WriteRtf(EverythingDocument());
   EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi", 0), 0u);
-  for (const char c : rtf) ASSERT_TRUE(static_cast<unsigned char>(c) < 0x80);
+  for (const char c : rtf)
+    ASSERT_TRUE(static_cast<unsigned char>(c) < 0x80);
   EXPECT_NE(rtf.find("\\u8364?"), std::string::npos);
   EXPECT_NE(rtf.find("\\u-10179?\\u-8704?"), std::string::npos);  // U+1F600 as a surrogate pair
   EXPECT_NE(rtf.find("{\\field{\\*\\fldinst{HYPERLINK"), std::string::npos);

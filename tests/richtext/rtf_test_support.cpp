@@ -11,7 +11,8 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
   return out.str();
 }
 
-std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& folder, const std::string& extension) {
+std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& folder,
+                                           const std::string& extension) {
   std::vector<std::filesystem::path> files;
   if (!std::filesystem::is_directory(folder)) return files;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
@@ -29,11 +30,21 @@ std::string TextOf(const TRtfDocument& document) {
     if (p) out += '\n';
     for (const TRtfInline& item : document.paragraphs[p].items) {
       switch (item.kind) {
-        case TRtfInlineKind::ikText: out += item.text; break;
-        case TRtfInlineKind::ikTab: out += '\t'; break;
-        case TRtfInlineKind::ikLineBreak: out += '|'; break;
-        case TRtfInlineKind::ikPageBreak: out += '^'; break;
-        case TRtfInlineKind::ikPicture: out += '#'; break;
+        case TRtfInlineKind::ikText:
+          out += item.text;
+          break;
+        case TRtfInlineKind::ikTab:
+          out += '\t';
+          break;
+        case TRtfInlineKind::ikLineBreak:
+          out += '|';
+          break;
+        case TRtfInlineKind::ikPageBreak:
+          out += '^';
+          break;
+        case TRtfInlineKind::ikPicture:
+          out += '#';
+          break;
       }
     }
   }
@@ -49,22 +60,26 @@ void DumpFormat(const TRtfCharFormat& f, std::ostream& out) {
   if (f.strikeOut) out << "s ";
   if (f.underline != TRtfUnderline::ulNone) out << "ul" << static_cast<int>(f.underline) << ' ';
   if (f.verticalAlign != TRtfVerticalAlign::vaNormal) out << "va" << static_cast<int>(f.verticalAlign) << ' ';
-  out << "fs" << f.halfPoints << " f" << f.fontIndex << " cf" << f.colorIndex << " hl" << f.highlightIndex << " ln"
-      << f.linkIndex << "}";
+  out << "fs" << f.halfPoints << " f" << f.fontIndex << " cf" << f.colorIndex << " hl" << f.highlightIndex
+      << " ln" << f.linkIndex << "}";
 }
 
 void DumpParagraph(const TRtfParagraph& p, std::ostream& out) {
   const TRtfParaFormat& f = p.format;
   out << "[al" << static_cast<int>(f.alignment) << " li" << f.leftIndent << " ri" << f.rightIndent << " fi"
-      << f.firstIndent << " sb" << f.spaceBefore << " sa" << f.spaceAfter << " sl" << static_cast<int>(f.lineSpacingRule)
-      << ':' << f.lineSpacing << " nm" << static_cast<int>(f.numbering) << ':' << f.numberingStart << " tabs";
-  for (const TRtfTabStop& t : f.tabs) out << ' ' << t.position << ':' << static_cast<int>(t.kind);
+      << f.firstIndent << " sb" << f.spaceBefore << " sa" << f.spaceAfter << " sl"
+      << static_cast<int>(f.lineSpacingRule) << ':' << f.lineSpacing << " nm" << static_cast<int>(f.numbering)
+      << ':' << f.numberingStart << " tabs";
+  for (const TRtfTabStop& t : f.tabs)
+    out << ' ' << t.position << ':' << static_cast<int>(t.kind);
   out << "]";
   for (const TRtfInline& item : p.items) {
     out << ' ';
     DumpFormat(item.format, out);
-    if (item.kind == TRtfInlineKind::ikText) out << '"' << item.text << '"';
-    else out << '<' << static_cast<int>(item.kind) << ':' << item.pictureIndex << '>';
+    if (item.kind == TRtfInlineKind::ikText)
+      out << '"' << item.text << '"';
+    else
+      out << '<' << static_cast<int>(item.kind) << ':' << item.pictureIndex << '>';
   }
 }
 
@@ -73,14 +88,18 @@ void DumpParagraph(const TRtfParagraph& p, std::ostream& out) {
 std::string Dump(const TRtfDocument& d) {
   std::ostringstream out;
   out << "fonts:";
-  for (const TRtfFont& f : d.fonts) out << " [" << f.name << ' ' << static_cast<int>(f.family) << ' ' << f.charset << ']';
+  for (const TRtfFont& f : d.fonts)
+    out << " [" << f.name << ' ' << static_cast<int>(f.family) << ' ' << f.charset << ']';
   out << "\ncolors:";
   for (const TRtfColor& c : d.colors) {
-    if (c.isAuto) out << " auto";
-    else out << ' ' << int(c.red) << ',' << int(c.green) << ',' << int(c.blue);
+    if (c.isAuto)
+      out << " auto";
+    else
+      out << ' ' << int(c.red) << ',' << int(c.green) << ',' << int(c.blue);
   }
   out << "\nlinks:";
-  for (const std::string& l : d.links) out << " [" << l << ']';
+  for (const std::string& l : d.links)
+    out << " [" << l << ']';
   out << "\npictures: " << d.pictures.size() << " deftab " << d.defaultTabWidth << '\n';
   for (const TRtfParagraph& p : d.paragraphs) {
     DumpParagraph(p, out);
@@ -89,5 +108,9 @@ std::string Dump(const TRtfDocument& d) {
   return out.str();
 }
 
-void PrintTo(const TRtfDocument& document, std::ostream* out) { *out << '\n' << Dump(document); }
-void PrintTo(const TRtfParagraph& paragraph, std::ostream* out) { DumpParagraph(paragraph, *out); }
+void PrintTo(const TRtfDocument& document, std::ostream* out) {
+  *out << '\n' << Dump(document);
+}
+void PrintTo(const TRtfParagraph& paragraph, std::ostream* out) {
+  DumpParagraph(paragraph, *out);
+}
