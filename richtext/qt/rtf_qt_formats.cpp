@@ -287,9 +287,11 @@ TRtfCharFormat FromQtCharFormat(const QTextCharFormat& format, TRtfDocument& tab
   if (points <= 0) points = defaultFont.pointSizeF();
   out.halfPoints = points > 0 ? std::clamp(static_cast<int>(std::lround(points * 2)), 1, 3276) : 0;
 
-  QString family = format.fontFamilies().toStringList().value(0);
-  if (family.isEmpty()) family = format.stringProperty(QTextFormat::FontFamily);
-  if (!family.isEmpty()) {
+  const QStringList families = format.fontFamilies().toStringList();
+  const bool named = !families.isEmpty() || format.hasProperty(QTextFormat::FontFamily);
+  const QString family =
+      families.isEmpty() ? format.stringProperty(QTextFormat::FontFamily) : families.front();
+  if (named) {
     const std::string name = family.toStdString();
     const TRtfFont* storedFont = tables.FontAt(stored.fontIndex);
     if (stored.present && storedFont && storedFont->name == name) {

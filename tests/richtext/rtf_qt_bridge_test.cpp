@@ -277,3 +277,17 @@ TEST(RtfQtBridge, ImagesFromElsewhereBecomePng) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RtfQtBridge, OddTablesSurvive) {
+  // A font without a name, colour and highlight indexes past the table, an auto entry that is not first.
+  const TRtfDocument model =
+      Rtf("{\\rtf1{\\fonttbl{\\f0 ;}{\\f1 Liberation Sans;}}{\\colortbl\\red9\\green9\\blue9;;}"
+          "{\\f0 a}{\\f1\\cf7\\highlight9 b}{\\cf1 c}d}");
+  QTextDocument document;
+  ModelToQTextDocument(model, document, kUnits);
+  EXPECT_EQ(QTextDocumentToModel(document, kUnits), model);
+}
+
+}  // namespace
