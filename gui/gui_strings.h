@@ -5,8 +5,7 @@
 
 inline constexpr TResString SInvalidImage{"SInvalidImage", "Bitmap image is not valid"};
 inline constexpr TResString SCannotShowModal{"SCannotShowModal", "Cannot make a visible window modal"};
-inline constexpr TResString SCannotFocus{"SCannotFocus",
-                                         "Cannot focus a disabled or invisible window"};
+inline constexpr TResString SCannotFocus{"SCannotFocus", "Cannot focus a disabled or invisible window"};
 inline constexpr TResString SControlParentSetToSelf{"SControlParentSetToSelf",
                                                     "A control cannot have itself as its parent"};
 inline constexpr TResString SParentRequired{"SParentRequired", "Control '%s' has no parent window"};

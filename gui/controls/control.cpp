@@ -42,7 +42,8 @@ bool IsAccelerator(char Key, const std::string& Caption) {
       ++i;
       continue;
     }
-    return std::toupper(static_cast<unsigned char>(Caption[i + 1])) == std::toupper(static_cast<unsigned char>(Key));
+    return std::toupper(static_cast<unsigned char>(Caption[i + 1])) ==
+           std::toupper(static_cast<unsigned char>(Key));
   }
   return false;
 }
@@ -149,7 +150,6 @@ void TControl::SetVisible(bool Value) {
 
 void TControl::Show() {
   SetVisible(true);
-  BringToFront();
 }
 
 bool TControl::Showing() const {

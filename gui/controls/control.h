@@ -120,7 +120,9 @@ class TControl : public TComponent {
   void SetParentComponent(TComponent* Value) override;
 
   // Framework side: the mouse and enter/leave events as the parent window delivers them.
-  void DispatchMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) { MouseDown(Button, Shift, X, Y); }
+  void DispatchMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    MouseDown(Button, Shift, X, Y);
+  }
   void DispatchMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) { MouseUp(Button, Shift, X, Y); }
   void DispatchMouseMove(TShiftState Shift, int X, int Y) { MouseMove(Shift, X, Y); }
   void DispatchMouseEnter() { MouseEnter(); }

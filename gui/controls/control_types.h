@@ -19,7 +19,8 @@ enum TMouseButton { mbLeft, mbRight, mbMiddle };
 BREVANT_ENUM_NAMES(TMouseButton, "mbLeft", "mbRight", "mbMiddle");
 
 enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
-BREVANT_ENUM_NAMES(TShiftStateFlag, "ssShift", "ssAlt", "ssCtrl", "ssLeft", "ssRight", "ssMiddle", "ssDouble");
+BREVANT_ENUM_NAMES(TShiftStateFlag, "ssShift", "ssAlt", "ssCtrl", "ssLeft", "ssRight", "ssMiddle",
+                   "ssDouble");
 using TShiftState = TSet<TShiftStateFlag>;
 
 // How a control behaves toward the framework. csOpaque: the control paints every pixel of
@@ -39,8 +40,8 @@ enum TControlStyleFlag {
   csReplicatable
 };
 BREVANT_ENUM_NAMES(TControlStyleFlag, "csAcceptsControls", "csCaptureMouse", "csClickEvents", "csFramed",
-                   "csSetCaption", "csOpaque", "csDoubleClicks", "csFixedWidth", "csFixedHeight", "csNoStdEvents",
-                   "csReplicatable");
+                   "csSetCaption", "csOpaque", "csDoubleClicks", "csFixedWidth", "csFixedHeight",
+                   "csNoStdEvents", "csReplicatable");
 using TControlStyle = TSet<TControlStyleFlag>;
 
 // Border of a window or a control; controls use bsNone and bsSingle only.
@@ -92,7 +93,8 @@ inline constexpr TModalResult mrAll = 8;
 inline constexpr TModalResult mrNoToAll = 9;
 inline constexpr TModalResult mrYesToAll = 10;
 
-using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseEvent =
+    std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TKeyEvent = std::function<void(TObject* Sender, uint16_t& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;

@@ -18,7 +18,8 @@ void PrepareCanvas(TCanvas& Canvas, const TControl& Control) {
 
 }  // namespace
 
-TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner), Canvas_(std::make_unique<TCanvas>()) {}
+TGraphicControl::TGraphicControl(TComponent* AOwner)
+    : TControl(AOwner), Canvas_(std::make_unique<TCanvas>()) {}
 
 TGraphicControl::~TGraphicControl() = default;
 

@@ -65,7 +65,8 @@ void TWinControl::RemoveControl(TControl* Control) {
     p->ControlRemoving(Control);
   if (CaptureControl == Control) CaptureControl = nullptr;
   if (HoverControl == Control) HoverControl = nullptr;
-  if (dynamic_cast<TWinControl*>(Control) == nullptr && Control->Visible()) InvalidateRect(Control->BoundsRect());
+  if (dynamic_cast<TWinControl*>(Control) == nullptr && Control->Visible())
+    InvalidateRect(Control->BoundsRect());
   Controls_.erase(std::remove(Controls_.begin(), Controls_.end(), Control), Controls_.end());
   TabList_.erase(std::remove(TabList_.begin(), TabList_.end(), Control), TabList_.end());
   Control->Parent_ = nullptr;

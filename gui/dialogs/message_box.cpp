@@ -138,7 +138,8 @@ TModalResult ShowMessageBox(const std::string& Text, const std::string& Caption,
   return mrCancel;
 }
 
-TModalResult MessageDlg(const std::string& Msg, TMsgDlgType Type, TMsgDlgButtons Buttons, int /*HelpContext*/) {
+TModalResult MessageDlg(const std::string& Msg, TMsgDlgType Type, TMsgDlgButtons Buttons,
+                        int /*HelpContext*/) {
   std::string caption;
   switch (Type) {
     case mtWarning:

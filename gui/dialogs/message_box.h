@@ -15,7 +15,19 @@
 enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 BREVANT_ENUM_NAMES(TMsgDlgType, "mtWarning", "mtError", "mtInformation", "mtConfirmation", "mtCustom");
 
-enum TMsgDlgBtn { mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp };
+enum TMsgDlgBtn {
+  mbYes,
+  mbNo,
+  mbOK,
+  mbCancel,
+  mbAbort,
+  mbRetry,
+  mbIgnore,
+  mbAll,
+  mbNoToAll,
+  mbYesToAll,
+  mbHelp
+};
 BREVANT_ENUM_NAMES(TMsgDlgBtn, "mbYes", "mbNo", "mbOK", "mbCancel", "mbAbort", "mbRetry", "mbIgnore", "mbAll",
                    "mbNoToAll", "mbYesToAll", "mbHelp");
 using TMsgDlgButtons = TSet<TMsgDlgBtn>;
@@ -27,7 +39,8 @@ inline constexpr TMsgDlgButtons mbYesNoCancel{mbYes, mbNo, mbCancel};
 TModalResult ShowMessageBox(const std::string& Text, const std::string& Caption, TMsgDlgType Type,
                             TMsgDlgButtons Buttons);
 // A box captioned after its type ("Error", "Confirm", ...; mtCustom: the application title).
-TModalResult MessageDlg(const std::string& Msg, TMsgDlgType Type, TMsgDlgButtons Buttons, int HelpContext = 0);
+TModalResult MessageDlg(const std::string& Msg, TMsgDlgType Type, TMsgDlgButtons Buttons,
+                        int HelpContext = 0);
 // A box with the application title as caption, no icon and an OK button.
 void ShowMessage(const std::string& Msg);
 

@@ -231,8 +231,8 @@ void TCustomForm::PlaceOnScreen() {
     }
     case poScreenCenter:
     case poDesktopCenter:
-      TControl::SetBounds(areaLeft + (areaWidth - Width()) / 2, std::max(0, areaTop + (areaHeight - Height()) / 2),
-                          Width(), Height());
+      TControl::SetBounds(areaLeft + (areaWidth - Width()) / 2,
+                          std::max(0, areaTop + (areaHeight - Height()) / 2), Width(), Height());
       break;
     default:
       break;
@@ -318,7 +318,8 @@ void TCustomForm::ControlHidden(TWinControl* Control) {
 
 void TCustomForm::ControlRemoving(TControl* Control) {
   auto* w = dynamic_cast<TWinControl*>(Control);
-  if (ActiveControl_ != nullptr && (ActiveControl_ == Control || (w != nullptr && w->ContainsControl(ActiveControl_))))
+  if (ActiveControl_ != nullptr &&
+      (ActiveControl_ == Control || (w != nullptr && w->ContainsControl(ActiveControl_))))
     ActiveControl_ = nullptr;
 }
 
@@ -365,7 +366,8 @@ bool TCustomForm::DialogKey(uint16_t Key, TShiftState Shift) {
   if (Shift.Contains(ssAlt) || Shift.Contains(ssCtrl)) return false;
   TWinControl* target = nullptr;
   if (Key == VK_RETURN) {
-    target = ActiveControl_ != nullptr && ActiveControl_->ClickedByReturn() ? ActiveControl_ : DefaultButton();
+    target =
+        ActiveControl_ != nullptr && ActiveControl_->ClickedByReturn() ? ActiveControl_ : DefaultButton();
   } else if (Key == VK_ESCAPE) {
     target = CancelButton();
   }

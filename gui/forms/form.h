@@ -24,8 +24,8 @@ enum TPosition {
   poMainFormCenter,
   poOwnerFormCenter
 };
-BREVANT_ENUM_NAMES(TPosition, "poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
-                   "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter");
+BREVANT_ENUM_NAMES(TPosition, "poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
+                   "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter");
 
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 BREVANT_ENUM_NAMES(TWindowState, "wsNormal", "wsMinimized", "wsMaximized");

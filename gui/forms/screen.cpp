@@ -16,7 +16,8 @@ TScreen* Screen = nullptr;
 TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
 
 TScreen::~TScreen() {
-  if (Cursor_ != crDefault && QGuiApplication::instance() != nullptr) QGuiApplication::restoreOverrideCursor();
+  if (Cursor_ != crDefault && QGuiApplication::instance() != nullptr)
+    QGuiApplication::restoreOverrideCursor();
   if (Screen == this) Screen = nullptr;
 }
 

@@ -80,9 +80,9 @@ void TCanvas::FillBrush(const TRect& R) {
     FillPixels(R, Brush_->Color());
     return;
   }
-  static const Qt::BrushStyle kHatch[] = {Qt::SolidPattern,  Qt::NoBrush,         Qt::HorPattern,
-                                          Qt::VerPattern,    Qt::FDiagPattern,     Qt::BDiagPattern,
-                                          Qt::CrossPattern,  Qt::DiagCrossPattern};
+  static const Qt::BrushStyle kHatch[] = {Qt::SolidPattern, Qt::NoBrush,         Qt::HorPattern,
+                                          Qt::VerPattern,   Qt::FDiagPattern,    Qt::BDiagPattern,
+                                          Qt::CrossPattern, Qt::DiagCrossPattern};
   Painter_->fillRect(ToQRect(R), QBrush(ToQColor(Brush_->Color()), kHatch[Brush_->Style()]));
 }
 
@@ -181,7 +181,8 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
   }
   const int w = std::max(1, Pen_->Width());
   TRect outer = Rect(X1, Y1, X2, Y2);
-  if (style != psInsideFrame && w > 1) outer = Rect(X1 - w / 2, Y1 - w / 2, X2 + (w - 1) / 2, Y2 + (w - 1) / 2);
+  if (style != psInsideFrame && w > 1)
+    outer = Rect(X1 - w / 2, Y1 - w / 2, X2 + (w - 1) / 2, Y2 + (w - 1) / 2);
   const int band = style == psInsideFrame || style == psSolid || w > 1 ? w : 1;
   const TRect inner = outer.Inflate(-band, -band);
   FillBrush(inner);
@@ -285,10 +286,11 @@ TRect TCanvas::DrawText(const std::string& Text, const TRect& R, TTextFormat For
   const QFontMetrics m(QtFont());
   QString text = ToQString(Text);
   if (Format.Contains(tfCalcRect)) {
-    const int width = Format.Contains(tfWordBreak) && !Format.Contains(tfSingleLine) ? std::max(R.Width(), 1) : 1 << 20;
-    const QRect b = m.boundingRect(QRect(R.Left, R.Top, width, 1 << 20), flags & ~(Qt::AlignHCenter | Qt::AlignRight |
-                                                                                  Qt::AlignVCenter | Qt::AlignBottom),
-                                   text);
+    const int width =
+        Format.Contains(tfWordBreak) && !Format.Contains(tfSingleLine) ? std::max(R.Width(), 1) : 1 << 20;
+    const QRect b = m.boundingRect(
+        QRect(R.Left, R.Top, width, 1 << 20),
+        flags & ~(Qt::AlignHCenter | Qt::AlignRight | Qt::AlignVCenter | Qt::AlignBottom), text);
     return Rect(R.Left, R.Top, R.Left + b.width(), R.Top + b.height());
   }
   RequirePainter();
@@ -301,7 +303,8 @@ TRect TCanvas::DrawText(const std::string& Text, const TRect& R, TTextFormat For
 
 void TCanvas::Draw(int X, int Y, const TPicture& Picture) {
   if (Picture.Empty()) return;
-  DrawPart(Bounds(X, Y, Picture.Width(), Picture.Height()), Picture, Rect(0, 0, Picture.Width(), Picture.Height()));
+  DrawPart(Bounds(X, Y, Picture.Width(), Picture.Height()), Picture,
+           Rect(0, 0, Picture.Width(), Picture.Height()));
 }
 
 void TCanvas::StretchDraw(const TRect& Dest, const TPicture& Picture) {

@@ -6,7 +6,8 @@
 namespace {
 
 TColor FromQt(const QColor& C) {
-  return RGBColor(static_cast<uint8_t>(C.red()), static_cast<uint8_t>(C.green()), static_cast<uint8_t>(C.blue()));
+  return RGBColor(static_cast<uint8_t>(C.red()), static_cast<uint8_t>(C.green()),
+                  static_cast<uint8_t>(C.blue()));
 }
 
 }  // namespace

@@ -29,7 +29,8 @@ struct TRect {
   constexpr TRect Offset(int DX, int DY) const { return {Left + DX, Top + DY, Right + DX, Bottom + DY}; }
   constexpr TRect Inflate(int DX, int DY) const { return {Left - DX, Top - DY, Right + DX, Bottom + DY}; }
   constexpr TRect Intersect(const TRect& O) const {
-    return {std::max(Left, O.Left), std::max(Top, O.Top), std::min(Right, O.Right), std::min(Bottom, O.Bottom)};
+    return {std::max(Left, O.Left), std::max(Top, O.Top), std::min(Right, O.Right),
+            std::min(Bottom, O.Bottom)};
   }
   constexpr bool Intersects(const TRect& O) const { return !Intersect(O).IsEmpty(); }
   constexpr bool operator==(const TRect&) const = default;

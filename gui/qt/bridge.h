@@ -42,7 +42,8 @@ template <class W>
 class TQtBridge : public W, public TQtControlLink {
  public:
   template <class... A>
-  explicit TQtBridge(TWinControl* Control, A&&... Args) : W(std::forward<A>(Args)...), TQtControlLink(Control) {}
+  explicit TQtBridge(TWinControl* Control, A&&... Args)
+      : W(std::forward<A>(Args)...), TQtControlLink(Control) {}
   ~TQtBridge() override { TQtEventRouter::WidgetGone(*this); }
 
  protected:

@@ -109,7 +109,8 @@ bool IsHost(QWidget* W) {
   return dynamic_cast<TQtHostWidget*>(W) != nullptr;
 }
 
-bool MouseEvent(TWinControl& C, QWidget* W, QMouseEvent* E, const TQtEventRouter::TBase& Base, bool Filtering) {
+bool MouseEvent(TWinControl& C, QWidget* W, QMouseEvent* E, const TQtEventRouter::TBase& Base,
+                bool Filtering) {
   const QPoint pos = E->position().toPoint();
   TShiftState shift = ShiftStateOf(E->modifiers(), E->buttons());
   const TMouseButton button = MouseButtonOf(E->button());
@@ -119,7 +120,8 @@ bool MouseEvent(TWinControl& C, QWidget* W, QMouseEvent* E, const TQtEventRouter
     case QEvent::MouseButtonDblClick: {
       const bool dbl = E->type() == QEvent::MouseButtonDblClick;
       if (dbl) shift.Include(ssDouble);
-      TControl* target = C.CaptureControl != nullptr ? C.CaptureControl : C.GraphicControlAtPos({pos.x(), pos.y()}, false);
+      TControl* target =
+          C.CaptureControl != nullptr ? C.CaptureControl : C.GraphicControlAtPos({pos.x(), pos.y()}, false);
       if (target != nullptr) {
         Guarded([&]() {
           C.CaptureControl = target;
@@ -148,7 +150,8 @@ bool MouseEvent(TWinControl& C, QWidget* W, QMouseEvent* E, const TQtEventRouter
           target->DispatchMouseUp(button, shift, x, y);
           if (button == mbLeft && C.ClickPending) {
             C.ClickPending = false;
-            if (target->ControlStyle().Contains(csClickEvents) && target->ClientRect().Contains({x, y})) target->Click();
+            if (target->ControlStyle().Contains(csClickEvents) && target->ClientRect().Contains({x, y}))
+              target->Click();
           }
         });
         E->accept();
@@ -158,7 +161,8 @@ bool MouseEvent(TWinControl& C, QWidget* W, QMouseEvent* E, const TQtEventRouter
         C.DispatchMouseUp(button, shift, pos.x(), pos.y());
         if (host && button == mbLeft && C.ClickPending) {
           C.ClickPending = false;
-          if (C.ControlStyle().Contains(csClickEvents) && C.ClientRect().Contains({pos.x(), pos.y()})) C.Click();
+          if (C.ControlStyle().Contains(csClickEvents) && C.ClientRect().Contains({pos.x(), pos.y()}))
+            C.Click();
         }
       });
       if (!host) return Base(E);
@@ -168,7 +172,8 @@ bool MouseEvent(TWinControl& C, QWidget* W, QMouseEvent* E, const TQtEventRouter
     default: {  // move
       if (C.CaptureControl != nullptr) {
         TControl* target = C.CaptureControl;
-        Guarded([&]() { target->DispatchMouseMove(shift, pos.x() - target->Left(), pos.y() - target->Top()); });
+        Guarded(
+            [&]() { target->DispatchMouseMove(shift, pos.x() - target->Left(), pos.y() - target->Top()); });
         E->accept();
         return true;
       }
@@ -213,7 +218,8 @@ bool KeyEvent(TWinControl& C, QKeyEvent* E, const TQtEventRouter::TBase& Base, b
         consumed = true;
         return;
       }
-      if (Filtering && key == VK_TAB && form != nullptr && !shift.Contains(ssCtrl) && !shift.Contains(ssAlt)) {
+      if (Filtering && key == VK_TAB && form != nullptr && !shift.Contains(ssCtrl) &&
+          !shift.Contains(ssAlt)) {
         // An inner widget's Tab would follow Qt's own chain; ours decides.
         form->SelectNext(&C, !shift.Contains(ssShift), true);
         consumed = true;
@@ -330,7 +336,8 @@ bool Route(TQtControlLink& Link, QWidget* W, QEvent* E, const TQtEventRouter::TB
         TControl* target = Filtering ? nullptr : c->GraphicControlAtPos({he->pos().x(), he->pos().y()}, true);
         if (target == nullptr) target = c;
         const std::string hint = GetShortHint(target->Hint());
-        if (hint.empty() || !target->ShowHint() || (Application != nullptr && !Application->ShowHint())) return;
+        if (hint.empty() || !target->ShowHint() || (Application != nullptr && !Application->ShowHint()))
+          return;
         const QRect area = target == c ? W->rect() : ToQRect(target->BoundsRect());
         QToolTip::showText(he->globalPos(), ToQString(hint), W, area);
         shown = true;
@@ -385,7 +392,8 @@ class TForwarder : public QObject {
         return false;
     }
     if (TQtEventRouter::ControlOf(static_cast<QWidget*>(Watched)) == nullptr) return false;
-    return Route(Link_, static_cast<QWidget*>(Watched), E, [](QEvent*) { return false; }, true);
+    return Route(
+        Link_, static_cast<QWidget*>(Watched), E, [](QEvent*) { return false; }, true);
   }
 
  private:

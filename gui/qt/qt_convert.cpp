@@ -18,7 +18,8 @@ QColor ToQColor(TColor Color) {
 namespace {
 
 std::string Lower(std::string S) {
-  std::transform(S.begin(), S.end(), S.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::transform(S.begin(), S.end(), S.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return S;
 }
 
@@ -51,12 +52,15 @@ std::string ResolveFontFamily(const std::string& Name, TFontPitch Pitch) {
   static std::map<std::pair<std::string, TFontPitch>, std::string> cache;
   const auto key = std::make_pair(Lower(Name), Pitch);
   if (auto it = cache.find(key); it != cache.end()) return it->second;
-  static const std::map<std::string, int> kKnown = {
-      {"ms sans serif", 0}, {"microsoft sans serif", 0}, {"ms shell dlg", 0}, {"ms shell dlg 2", 0},
-      {"system", 0},        {"arial", 0},                {"helvetica", 0},    {"tahoma", 0},
-      {"verdana", 0},       {"segoe ui", 0},             {"times new roman", 1}, {"times", 1},
-      {"ms serif", 1},      {"courier new", 2},          {"courier", 2},      {"fixedsys", 2},
-      {"arial narrow", 3}};
+  static const std::map<std::string, int> kKnown = {{"ms sans serif", 0},   {"microsoft sans serif", 0},
+                                                    {"ms shell dlg", 0},    {"ms shell dlg 2", 0},
+                                                    {"system", 0},          {"arial", 0},
+                                                    {"helvetica", 0},       {"tahoma", 0},
+                                                    {"verdana", 0},         {"segoe ui", 0},
+                                                    {"times new roman", 1}, {"times", 1},
+                                                    {"ms serif", 1},        {"courier new", 2},
+                                                    {"courier", 2},         {"fixedsys", 2},
+                                                    {"arial narrow", 3}};
   std::string family;
   if (auto it = kKnown.find(key.first); it != kKnown.end()) {
     switch (it->second) {
@@ -107,7 +111,8 @@ QFont ToQFont(const TFont& Font) {
 }
 
 uint16_t VirtualKeyOf(int K) {
-  if ((K >= Qt::Key_A && K <= Qt::Key_Z) || (K >= Qt::Key_0 && K <= Qt::Key_9)) return static_cast<uint16_t>(K);
+  if ((K >= Qt::Key_A && K <= Qt::Key_Z) || (K >= Qt::Key_0 && K <= Qt::Key_9))
+    return static_cast<uint16_t>(K);
   if (K >= Qt::Key_F1 && K <= Qt::Key_F24) return static_cast<uint16_t>(VK_F1 + (K - Qt::Key_F1));
   switch (K) {
     case Qt::Key_Backspace:

@@ -106,9 +106,9 @@ void TBitBtn::SetKind(TBitBtnKind Value) {
     bool Cancel;
   };
   static const TStock kStock[] = {
-      {"", mrNone, false, false},       {"OK", mrOk, true, false},       {"Cancel", mrCancel, false, true},
-      {"&Help", mrNone, false, false},  {"&Yes", mrYes, true, false},    {"&No", mrNo, false, true},
-      {"&Close", mrNone, false, false}, {"Abort", mrAbort, false, true}, {"&Retry", mrRetry, false, false},
+      {"", mrNone, false, false},          {"OK", mrOk, true, false},       {"Cancel", mrCancel, false, true},
+      {"&Help", mrNone, false, false},     {"&Yes", mrYes, true, false},    {"&No", mrNo, false, true},
+      {"&Close", mrNone, false, false},    {"Abort", mrAbort, false, true}, {"&Retry", mrRetry, false, false},
       {"&Ignore", mrIgnore, false, false}, {"&All", mrAll, false, false}};
   const TStock& s = kStock[Value];
   SetCaption(s.Caption);

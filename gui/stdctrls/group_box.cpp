@@ -81,7 +81,8 @@ void TRadioGroup::SetColumns(int Value) {
 }
 
 QRadioButton* TRadioGroup::ButtonWidget(int Index) const {
-  return Index >= 0 && Index < static_cast<int>(Buttons_.size()) ? Buttons_[static_cast<size_t>(Index)] : nullptr;
+  return Index >= 0 && Index < static_cast<int>(Buttons_.size()) ? Buttons_[static_cast<size_t>(Index)]
+                                                                 : nullptr;
 }
 
 void TRadioGroup::InitWidget() {

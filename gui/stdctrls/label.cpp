@@ -147,7 +147,8 @@ void TLabel::Paint() {
 }
 
 bool TLabel::DialogChar(char Key) {
-  if (FocusControl_ == nullptr || !ShowAccelChar_ || !IsAccel(Key) || !FocusControl_->CanFocus()) return false;
+  if (FocusControl_ == nullptr || !Visible() || !Enabled() || !ShowAccelChar_ || !IsAccel(Key)) return false;
+  if (!FocusControl_->CanFocus()) return false;
   FocusControl_->SetFocus();
   return true;
 }

@@ -20,7 +20,8 @@ BREVANT_DEFINE_CLASS(TSpeedButton, TGraphicControl,
                          .Property("Spacing", &TSpeedButton::Spacing, &TSpeedButton::SetSpacing)
                          .Default(4))
 
-TSpeedButton::TSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner), Glyph_(std::make_unique<TPicture>()) {
+TSpeedButton::TSpeedButton(TComponent* AOwner)
+    : TGraphicControl(AOwner), Glyph_(std::make_unique<TPicture>()) {
   InitDefaults(clBtnFace, true);
   SetBounds(0, 0, 23, 22);
   Glyph_->OnChange = [this](TObject*) {
