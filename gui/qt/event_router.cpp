@@ -11,6 +11,7 @@
 #include "gui/controls/graphic_control.h"
 #include "gui/controls/keys.h"
 #include "gui/forms/application.h"
+#include "gui/forms/first_paint_probe.h"
 #include "gui/qt/host_widget.h"
 #include "gui/qt/qt_convert.h"
 
@@ -277,9 +278,12 @@ bool Route(TQtControlLink& Link, QWidget* W, QEvent* E, const TQtEventRouter::TB
         } else {
           Guarded([&]() { PaintHost(*c, buffer, region); });
         }
-        QPainter painter(W);
-        for (const QRect& r : region)
-          painter.drawImage(r, buffer, r);
+        {
+          QPainter painter(W);
+          for (const QRect& r : region)
+            painter.drawImage(r, buffer, r);
+        }
+        if (W->isWindow()) NoteFormPainted(dynamic_cast<TCustomForm*>(c));
         return true;
       }
       const bool result = Base(E);
