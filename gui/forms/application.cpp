@@ -78,7 +78,7 @@ void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
 void TApplication::Run() {
   Running_ = true;
   if (MainForm_ != nullptr) {
-    MainForm_->SetWindowState(StartupShowMode_);
+    if (StartupShowMode_ != wsNormal) MainForm_->SetWindowState(StartupShowMode_);
     Guard([this]() { MainForm_->Show(); });
   }
   while (!Terminated_ && MainForm_ != nullptr) {

@@ -48,7 +48,8 @@ class TApplication : public TComponent {
     return form;
   }
 
-  // How Run shows the main form (normal unless a caller says otherwise).
+  // How Run shows the main form: wsNormal keeps the form's own WindowState; a caller (a
+  // desktop launcher, a test) may ask for maximised or minimised.
   TWindowState StartupShowMode() const { return StartupShowMode_; }
   void SetStartupShowMode(TWindowState Value) { StartupShowMode_ = Value; }
   // Shows the main form and handles messages until Terminate.
