@@ -76,6 +76,8 @@ void TCustomForm::ReadLayout() {
 
 void TCustomForm::DoCreate() {
   if (OnCreate) GuardCall([this]() { OnCreate(this); });
+  // A layout that says Visible shows the window now that it is complete.
+  if (Visible()) VisibleChanged();
 }
 
 TSize TCustomForm::FrameExtent(TFormBorderStyle Style) {
@@ -251,6 +253,7 @@ void TCustomForm::Hide() {
 }
 
 void TCustomForm::VisibleChanged() {
+  if (IsLoading()) return;  // a layout that says Visible shows the window once it is read
   if (!Visible()) {
     HideWindow();
     return;

@@ -109,7 +109,7 @@ class TCustomForm : public TCustomControl {
   TCloseQueryEvent OnCloseQuery;
   THelpEvent OnHelp;
 
-  // Framework side.
+  // Framework side: runs OnCreate (guarded), then shows the window if the layout made it visible.
   void DoCreate();
   void Activated(bool Active);
   void FocusChangedTo(TWinControl* Control);
