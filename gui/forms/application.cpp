@@ -184,7 +184,7 @@ bool TApplication::HelpCommand(uint16_t Command, int64_t Data) {
   const std::string file = active != nullptr && !active->HelpFile().empty() ? active->HelpFile() : HelpFile_;
   if (file.empty()) return result;
   if (HelpViewer_) {
-    HelpViewer_(file, Command, Data, active != nullptr ? active : MainForm_);
+    HelpViewer_(file, Command, Data, MainForm_ != nullptr ? MainForm_ : active);
     return true;
   }
   return result;

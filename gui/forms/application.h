@@ -15,7 +15,8 @@
 #include "gui/forms/form.h"
 
 using TExceptionEvent = std::function<void(TObject* Sender, const Exception& E)>;
-// The platform's help viewer: file, command, data and the window it belongs to.
+// The platform's help viewer: file, command, data and the window it belongs to (the main
+// form, or the active one while there is no main form).
 using THelpViewer =
     std::function<void(const std::string& HelpFile, uint16_t Command, int64_t Data, TCustomForm* Owner)>;
 
