@@ -8,6 +8,8 @@
 #include <QToolTip>
 #include <memory>
 
+#include "gui/graphics/colors.h"
+#include "gui/stdctrls/image.h"
 #include "gui/stdctrls/label.h"
 #include "gui/stdctrls/panel.h"
 #include "gui/stdctrls/speed_button.h"
@@ -154,6 +156,49 @@ TEST_F(GraphicTest, SpeedButtonsOfAGroupAreDownOneAtATime) {
   EXPECT_TRUE(a->Pressed());
   QTest::mouseRelease(panel_->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(15, 55));
   EXPECT_FALSE(a->Pressed());
+}
+
+}  // namespace
+
+namespace {
+
+QColor Resolved(TColor C) {
+  const TColor rgb = ColorToRGB(C);
+  return QColor(RedOf(rgb), GreenOf(rgb), BlueOf(rgb));
+}
+
+TEST_F(GraphicTest, ABevelDrawsItsLinesOnTheEdgesOfItsBounds) {
+  auto* bevel = new TBevel(form_.get());
+  bevel->SetParent(panel_);
+  bevel->SetBounds(20, 40, 30, 20);
+  bevel->SetShape(bsTopLine);
+  Pump();
+  QImage image = Grab();
+  EXPECT_EQ(image.pixelColor(20, 40), Resolved(clBtnShadow));     // first line: shadow
+  EXPECT_EQ(image.pixelColor(49, 41), Resolved(clBtnHighlight));  // second line: highlight
+  bevel->SetShape(bsBox);
+  bevel->SetStyle(bsRaised);
+  Pump();
+  image = Grab();
+  EXPECT_EQ(image.pixelColor(20, 40), Resolved(clBtnHighlight));  // raised: light top-left
+  EXPECT_EQ(image.pixelColor(49, 59), Resolved(clBtnShadow));     // dark bottom-right
+  EXPECT_EQ(image.pixelColor(49, 40), Resolved(clBtnShadow));     // the top-right corner too
+}
+
+TEST_F(GraphicTest, AnImageDrawsItsPictureCentredOrStretched) {
+  auto* image = new TImage(form_.get());
+  image->SetParent(panel_);
+  image->SetBounds(100, 40, 40, 40);
+  image->Picture()->LoadFromResource("hint.png");  // 32 x 16
+  image->SetCenter(true);
+  Pump();
+  const QImage& picture = *image->Picture()->Image();
+  QImage shot = Grab();
+  EXPECT_EQ(shot.pixelColor(100 + 4 + 8, 40 + 12 + 4), picture.pixelColor(8, 4));
+  image->SetStretch(true);
+  Pump();
+  shot = Grab();
+  EXPECT_EQ(shot.pixelColor(100 + 9, 40 + 13), picture.pixelColor(7, 5));  // 1.25 x 2.5 times the size
 }
 
 }  // namespace
