@@ -52,15 +52,10 @@ std::string ResolveFontFamily(const std::string& Name, TFontPitch Pitch) {
   static std::map<std::pair<std::string, TFontPitch>, std::string> cache;
   const auto key = std::make_pair(Lower(Name), Pitch);
   if (auto it = cache.find(key); it != cache.end()) return it->second;
-  static const std::map<std::string, int> kKnown = {{"ms sans serif", 0},   {"microsoft sans serif", 0},
-                                                    {"ms shell dlg", 0},    {"ms shell dlg 2", 0},
-                                                    {"system", 0},          {"arial", 0},
-                                                    {"helvetica", 0},       {"tahoma", 0},
-                                                    {"verdana", 0},         {"segoe ui", 0},
-                                                    {"times new roman", 1}, {"times", 1},
-                                                    {"ms serif", 1},        {"courier new", 2},
-                                                    {"courier", 2},         {"fixedsys", 2},
-                                                    {"arial narrow", 3}};
+  // The families stored layouts and rich text name, by kind: 0 sans, 1 serif, 2 mono, 3 narrow.
+  static const std::map<std::string, int> kKnown = {
+      {"ms sans serif", 0}, {"system", 0},   {"arial", 0},       {"helvetica", 0}, {"times new roman", 1},
+      {"times", 1},         {"ms serif", 1}, {"courier new", 2}, {"courier", 2},   {"arial narrow", 3}};
   std::string family;
   if (auto it = kKnown.find(key.first); it != kKnown.end()) {
     switch (it->second) {

@@ -180,3 +180,22 @@ TEST(Canvas, MissingPictureBytesAreAClearError) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Fonts, LayoutFontNamesResolveToInstalledFamiliesTheSameWayEveryTime) {
+  EXPECT_EQ(ResolveFontFamily("MS Sans Serif", fpDefault), "Liberation Sans");
+  EXPECT_EQ(ResolveFontFamily("ms sans serif", fpDefault), "Liberation Sans");
+  EXPECT_EQ(ResolveFontFamily("Times New Roman", fpVariable), "Liberation Serif");
+  EXPECT_EQ(ResolveFontFamily("No Such Face", fpFixed), "Liberation Mono");
+  EXPECT_EQ(ResolveFontFamily("No Such Face", fpDefault), "Liberation Sans");
+  EXPECT_EQ(ResolveFontFamily("DejaVu Serif", fpDefault), "DejaVu Serif");  // installed: itself
+  TFont font;
+  font.SetSize(8);
+  EXPECT_EQ(font.Height(), -11);
+  font.SetSize(16);
+  EXPECT_EQ(font.Height(), -21);
+  EXPECT_EQ(font.Size(), 16);
+}
+
+}  // namespace
