@@ -48,6 +48,11 @@ class TApplication : public TComponent {
     FormCreated(form);
     return form;
   }
+  // The same, also storing the form in Reference (once its layout is read and OnCreate ran).
+  template <class T>
+  void CreateForm(T*& Reference) {
+    Reference = CreateForm<T>();
+  }
 
   // How Run shows the main form: wsNormal keeps the form's own WindowState; a caller (a
   // desktop launcher, a test) may ask for maximised or minimised.
