@@ -6,6 +6,7 @@
 #include "core/rtti.h"
 #include "gui/forms/application.h"
 #include "gui/forms/screen.h"
+#include "gui/menus/menus.h"
 #include "gui/stdctrls/button.h"
 #include "gui/stdctrls/edit.h"
 #include "gui/stdctrls/group_box.h"
@@ -17,7 +18,7 @@
 
 void RegisterGuiClasses() {
   RegisterClasses<TForm, TPanel, TLabel, TButton, TBitBtn, TSpeedButton, TGroupBox, TRadioGroup, TEdit, TMemo,
-                  TImage, TBevel, TTimer>();
+                  TImage, TBevel, TTimer, TMenuItem, TPopupMenu>();
 }
 
 TGuiModule::TGuiModule(int& Argc, char** Argv) {

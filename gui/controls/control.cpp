@@ -8,6 +8,7 @@
 #include "gui/controls/win_control.h"
 #include "gui/forms/form.h"
 #include "gui/gui_strings.h"
+#include "gui/menus/menus.h"
 
 BREVANT_DEFINE_CLASS(TControl, TComponent,
                      .Property("Left", &TControl::Left, &TControl::SetLeft)
@@ -23,6 +24,7 @@ BREVANT_DEFINE_CLASS(TControl, TComponent,
                          .Property("Enabled", &TControl::Enabled, &TControl::SetEnabled)
                          .Default(true)
                          .Property("Hint", &TControl::Hint, &TControl::SetHint)
+                         .Property("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
                          .Property("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint)
                          .Default(true)
                          .Property("ShowHint", &TControl::ShowHint, &TControl::SetShowHint)
@@ -322,6 +324,18 @@ void TControl::VisibleChanged() {
 
 void TControl::TextChanged() {
   Invalidate();
+}
+
+void TControl::SetPopupMenu(TPopupMenu* Value) {
+  if (Value == PopupMenu_) return;
+  if (PopupMenu_ != nullptr) PopupMenu_->RemoveFreeNotification(this);
+  PopupMenu_ = Value;
+  if (Value != nullptr) Value->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == PopupMenu_) PopupMenu_ = nullptr;
 }
 
 void TControl::Loaded() {

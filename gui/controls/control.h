@@ -17,6 +17,7 @@
 
 class TWinControl;
 class TCustomForm;
+class TPopupMenu;
 
 class TControl : public TComponent {
  public:
@@ -84,6 +85,9 @@ class TControl : public TComponent {
   void SetAlign(TAlign Value);
   TCursor Cursor() const { return Cursor_; }
   void SetCursor(TCursor Value);
+  // The menu a right click shows (the nearest parent's when this control has none).
+  TPopupMenu* PopupMenu() const { return PopupMenu_; }
+  void SetPopupMenu(TPopupMenu* Value);
   TControlStyle ControlStyle() const { return ControlStyle_; }
   void SetControlStyle(TControlStyle Value) { ControlStyle_ = Value; }
 
@@ -156,6 +160,7 @@ class TControl : public TComponent {
   void InitDefaults(TColor Color, bool ParentColor);
 
   void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
   bool IsAccel(char Key) const;
 
@@ -183,6 +188,7 @@ class TControl : public TComponent {
   bool DefaultParentColor_ = true;
   TAlign Align_ = alNone;
   TCursor Cursor_ = crDefault;
+  TPopupMenu* PopupMenu_ = nullptr;
   TControlStyle ControlStyle_{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
 };
 

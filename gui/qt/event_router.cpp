@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -12,6 +13,7 @@
 #include "gui/controls/keys.h"
 #include "gui/forms/application.h"
 #include "gui/forms/first_paint_probe.h"
+#include "gui/menus/menus.h"
 #include "gui/qt/host_widget.h"
 #include "gui/qt/qt_convert.h"
 
@@ -352,6 +354,23 @@ bool Route(TQtControlLink& Link, QWidget* W, QEvent* E, const TQtEventRouter::TB
       }
       return true;
     }
+    case QEvent::ContextMenu: {
+      auto* ce = static_cast<QContextMenuEvent*>(E);
+      TControl* target = Filtering ? nullptr : c->GraphicControlAtPos({ce->pos().x(), ce->pos().y()}, false);
+      if (target == nullptr) target = c;
+      TPopupMenu* menu = nullptr;
+      for (TControl* t = target; t != nullptr && menu == nullptr; t = t->Parent()) {
+        if (t->PopupMenu() != nullptr && t->PopupMenu()->AutoPopup()) menu = t->PopupMenu();
+      }
+      if (menu == nullptr) return Filtering ? false : Base(E);
+      const QPoint at = ce->globalPos();
+      Guarded([&]() {
+        menu->SetPopupComponent(target);
+        menu->Popup(at.x(), at.y());
+      });
+      E->accept();
+      return true;
+    }
     case QEvent::Close: {
       auto* form = dynamic_cast<TCustomForm*>(c);
       if (form == nullptr || Filtering) return Base(E);
@@ -391,6 +410,7 @@ class TForwarder : public QObject {
       case QEvent::FocusIn:
       case QEvent::FocusOut:
       case QEvent::ToolTip:
+      case QEvent::ContextMenu:
         break;
       default:
         return false;

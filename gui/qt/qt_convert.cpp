@@ -157,6 +157,17 @@ uint16_t VirtualKeyOf(int K) {
   }
 }
 
+int QtKeyOf(uint16_t VirtualKey) {
+  if ((VirtualKey >= 'A' && VirtualKey <= 'Z') || (VirtualKey >= '0' && VirtualKey <= '9')) return VirtualKey;
+  if (VirtualKey >= VK_F1 && VirtualKey <= VK_F12) return Qt::Key_F1 + (VirtualKey - VK_F1);
+  for (int k : {Qt::Key_Backspace, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space, Qt::Key_PageUp,
+                Qt::Key_PageDown, Qt::Key_End, Qt::Key_Home, Qt::Key_Left, Qt::Key_Up, Qt::Key_Right,
+                Qt::Key_Down, Qt::Key_Insert, Qt::Key_Delete}) {
+    if (VirtualKeyOf(k) == VirtualKey) return k;
+  }
+  return 0;
+}
+
 TShiftState ShiftStateOf(Qt::KeyboardModifiers M, Qt::MouseButtons B) {
   TShiftState s;
   if (M & Qt::ShiftModifier) s.Include(ssShift);

@@ -30,6 +30,8 @@ inline std::string FromQString(const QString& S) {
 
 // Our virtual key code for a Qt key, 0 for keys we have no code for.
 uint16_t VirtualKeyOf(int QtKey);
+// The Qt key for one of our virtual key codes, 0 for none.
+int QtKeyOf(uint16_t VirtualKey);
 TShiftState ShiftStateOf(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons = Qt::NoButton);
 TMouseButton MouseButtonOf(Qt::MouseButton Button);
 Qt::CursorShape CursorShapeOf(TCursor Cursor);
