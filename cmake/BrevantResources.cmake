@@ -12,6 +12,7 @@ function(brevant_embed_resources target)
     COMMAND ${CMAKE_COMMAND} -DOUT=${out} -DNAME=${target} "-DFILES=${files}"
             -P ${CMAKE_SOURCE_DIR}/cmake/EmbedResources.cmake
     DEPENDS ${files} ${CMAKE_SOURCE_DIR}/cmake/EmbedResources.cmake
-    COMMENT "Embedding resources into ${target}")
+    COMMENT "Embedding resources into ${target}"
+    VERBATIM)
   target_sources(${target} PRIVATE ${out})
 endfunction()

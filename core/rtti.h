@@ -320,6 +320,14 @@ class TClassBuilder {
     Last().StoredIf = [Predicate](const TPersistent& o) { return Predicate(static_cast<const C&>(o)); };
     return *this;
   }
+  // Applies a function that adds a group of properties shared by several classes
+  // (Fn takes this builder), so a family of classes publishes them in one place.
+  template <class F>
+  TClassBuilder& With(F&& Fn) {
+    Fn(*this);
+    return *this;
+  }
+
   // Integer range checked when a layout is read.
   TClassBuilder& Range(int64_t Min, int64_t Max) {
     Last().Min = Min;

@@ -1,0 +1,56 @@
+#pragma once
+// TScreen (the global `Screen`): the desktop as the program sees it: its size, its
+// resolution, the forms, the active form and the mouse cursor shown over every window.
+
+#include <vector>
+
+#include "core/component.h"
+#include "gui/controls/control_types.h"
+
+class TCustomForm;
+class TWinControl;
+
+class TScreen : public TComponent {
+ public:
+  BREVANT_CLASS(TScreen)
+  explicit TScreen(TComponent* AOwner);
+  ~TScreen() override;
+
+  // The cursor shown over every window of the program; crDefault lets each control show
+  // its own. Long operations save it, set crHourGlass or crSQLWait and restore it.
+  TCursor Cursor() const { return Cursor_; }
+  void SetCursor(TCursor Value);
+
+  int Width() const;
+  int Height() const;
+  int PixelsPerInch() const;
+
+  TCustomForm* ActiveForm() const;
+  TWinControl* ActiveControl() const;
+  int FormCount() const { return static_cast<int>(Forms_.size()); }
+  TCustomForm* Forms(int Index) const { return Forms_.at(static_cast<size_t>(Index)); }
+
+  // Framework side.
+  void AddForm(TCustomForm* Form);
+  void RemoveForm(TCustomForm* Form);
+  void SetActiveForm(TCustomForm* Form);
+
+ private:
+  TCursor Cursor_ = crDefault;
+  std::vector<TCustomForm*> Forms_;
+  TCustomForm* ActiveForm_ = nullptr;
+};
+
+extern TScreen* Screen;
+
+// Sets the screen cursor for the life of the object and puts the previous one back.
+class TCursorScope {
+ public:
+  explicit TCursorScope(TCursor Cursor);
+  ~TCursorScope();
+  TCursorScope(const TCursorScope&) = delete;
+  TCursorScope& operator=(const TCursorScope&) = delete;
+
+ private:
+  TCursor Saved_;
+};

@@ -1,0 +1,21 @@
+#include "gui/stdctrls/panel.h"
+
+BREVANT_DEFINE_CLASS(TPanel, TCustomPanel,
+                     .Property("Alignment", &TCustomPanel::Alignment, &TCustomPanel::SetAlignment)
+                         .Default(taCenter)
+                         .Property("BevelInner", &TCustomPanel::BevelInner, &TCustomPanel::SetBevelInner)
+                         .Default(bvNone)
+                         .Property("BevelOuter", &TCustomPanel::BevelOuter, &TCustomPanel::SetBevelOuter)
+                         .Default(bvRaised)
+                         .Property("BevelWidth", &TCustomPanel::BevelWidth, &TCustomPanel::SetBevelWidth)
+                         .Default(1)
+                         .Property("BorderStyle", &TCustomPanel::BorderStyle, &TCustomPanel::SetBorderStyle)
+                         .Default(bsNone)
+                         .Property("BorderWidth", &TCustomPanel::BorderWidth, &TCustomPanel::SetBorderWidth)
+                         .Default(0)
+                         .With(PublishCaption<TPanel>)
+                         .Property("Ctl3D", &TWinControl::Ctl3D, &TWinControl::SetCtl3D)
+                         .Default(true)
+                         .With(PublishFontAndColor<TPanel>)
+                         .With(PublishTabbing<TPanel>)
+                         .With(PublishKeyEvents<TPanel>))

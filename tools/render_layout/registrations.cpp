@@ -1,0 +1,12 @@
+#include "registrations.h"
+
+#include "app/main_form.h"
+#include "gui/gui_module.h"
+
+const std::vector<TRegistration>& LayoutRegistrations() {
+  static const std::vector<TRegistration> list = {
+      RegisterGuiClasses,
+      RegisterAppForms,
+  };
+  return list;
+}
