@@ -1,0 +1,171 @@
+#include "data/links/data_link.h"
+
+#include <algorithm>
+
+#include "core/rtti.h"
+#include "data/dataset.h"
+#include "data/links/data_source.h"
+
+BREVANT_DEFINE_CLASS(TDataLink, TPersistent, )
+
+TDataLink::~TDataLink() {
+  Active_ = false;
+  Editing_ = false;
+  SourceFixed_ = false;
+  if (DataSource_ == nullptr) return;
+  try {
+    SetDataSource(nullptr);
+  } catch (...) {
+    // Only the dataset's re-fetch can raise here; the link is out of the list by then.
+  }
+}
+
+TDataSet* TDataLink::DataSet() const {
+  return DataSource_ != nullptr ? DataSource_->DataSet() : nullptr;
+}
+
+void TDataLink::SetDataSource(TDataSource* Value) {
+  if (Value == DataSource_) return;
+  if (SourceFixed_) RaiseDataError(LoadResString(SDataSourceFixed), DataSource_);
+  if (DataSource_ != nullptr) DataSource_->RemoveLink(this);
+  if (Value != nullptr) Value->AddLink(this);
+}
+
+void TDataLink::SetReadOnly(bool Value) {
+  if (Value == ReadOnly_) return;
+  ReadOnly_ = Value;
+  SyncMode();
+}
+
+bool TDataLink::InSetKey() const {
+  return DataSource_ != nullptr && DataSource_->SourceMode() == dmSetKey;
+}
+
+void TDataLink::SyncMode() {
+  const TDataSetMode mode = DataSource_ != nullptr ? DataSource_->SourceMode() : dmInactive;
+  const bool active = mode != dmInactive;
+  const bool editing = (mode == dmEdit || mode == dmInsert || mode == dmSetKey) && !ReadOnly_;
+  if (active != Active_) {
+    Active_ = active;
+    if (active) {
+      SyncRange();
+    } else {
+      FirstIndex_ = 0;
+    }
+    NotifyActive();
+  }
+  if (editing != Editing_) {
+    Editing_ = editing;
+    NotifyEditing();
+  }
+}
+
+void TDataLink::SyncRange() {
+  const TDataSet* dataSet = DataSet();
+  if (dataSet == nullptr) return;
+  const int lowest = std::max(dataSet->ActiveSlot() - BufferSize_ + 1, 0);
+  const int highest = std::min(std::max(dataSet->WindowSize() - BufferSize_, 0), dataSet->ActiveSlot());
+  if (FirstIndex_ < lowest) FirstIndex_ = lowest;
+  if (FirstIndex_ > highest) FirstIndex_ = highest;
+}
+
+void TDataLink::ReceiveEvent(TDataNotice Notice, TNoticeInfo Info) {
+  if (Notice == dnUpdateState) {
+    SyncMode();
+    return;
+  }
+  if (!Active_) return;
+  switch (Notice) {
+    case dnFieldChange:
+    case dnRecordChange:
+      if (!InSave_) NotifyRecord(Notice == dnFieldChange ? NoticeField(Info) : nullptr);
+      break;
+    case dnDataSetChange:
+    case dnDataSetScroll:
+    case dnLayoutChange: {
+      int shift = 0;
+      if (!InSetKey()) {
+        const int active = DataSet()->ActiveSlot();
+        const int first = FirstIndex_ + static_cast<int>(Info);
+        const int last = first + BufferSize_ - 1;
+        if (active > last) {
+          shift = active - last;
+        } else if (active < first) {
+          shift = active - first;
+        }
+        FirstIndex_ = first + shift;
+      }
+      if (Notice == dnDataSetChange) {
+        NotifyDataSet();
+      } else if (Notice == dnDataSetScroll) {
+        NotifyScroll(shift);
+      } else {
+        NotifyLayout();
+      }
+      break;
+    }
+    case dnUpdateRecord:
+      SaveRecord();
+      break;
+    case dnCheckBrowseMode:
+      NotifyBrowseCheck();
+      break;
+    case dnFocusControl:
+      NotifyFocus(NoticeFieldRef(Info));
+      break;
+    default:
+      break;
+  }
+}
+
+int TDataLink::GetActiveIndex() const {
+  if (InSetKey()) return 0;
+  return DataSet()->ActiveSlot() - FirstIndex_;
+}
+
+bool TDataLink::GetAtStart() const {
+  return DataSet()->AtStart();
+}
+
+bool TDataLink::GetAtEnd() const {
+  return DataSet()->AtEnd();
+}
+
+int TDataLink::GetRowCount() const {
+  if (InSetKey()) return 1;
+  return std::min(DataSet()->WindowFill(), BufferSize_);
+}
+
+int TDataLink::MoveRows(int Distance) {
+  return DataSet()->GoRows(Distance);
+}
+
+void TDataLink::SetActiveIndex(int Index) {
+  if (!InSetKey()) DataSet()->SetActiveSlot(Index + FirstIndex_);
+}
+
+void TDataLink::SetBufferSize(int Count) {
+  if (Count < 1) throw EDatabaseError(Format(LoadResString(SInvalidBufferSize), Count));
+  if (Count == BufferSize_) return;
+  BufferSize_ = Count;
+  if (!Active_) return;
+  SyncRange();
+  DataSet()->RecountWindow();
+  SyncRange();
+}
+
+bool TDataLink::RequestEdit() {
+  if (!ReadOnly_ && DataSource_ != nullptr) DataSource_->RequestEdit();
+  return Editing_;
+}
+
+void TDataLink::SaveRecord() {
+  InSave_ = true;
+  try {
+    PushData();
+  } catch (...) {
+    InSave_ = false;
+    throw;
+  }
+  InSave_ = false;
+}
