@@ -81,7 +81,9 @@ class TDataSet : public TComponent {
   // Whether a field is part of the key being searched for (tables).
   virtual bool IsIndexField(const TField* /*Field*/) const { return false; }
 
-  void EnsureActive() const;
+  void EnsureActive() const {
+    if (Mode_ == dmInactive) RaiseClosed();
+  }
   // Closes instead of raising while designing or updating.
   void EnsureInactive();
   // Leaves edit or insert mode: posts a modified row, cancels an unmodified one.
@@ -272,7 +274,9 @@ class TDataSet : public TComponent {
   friend class TDataLink;
   friend class TDataSource;
 
+  [[noreturn]] void RaiseClosed() const;
   void FinishOpen();
+  void NoticeWork(TDataNotice Notice, TNoticeInfo Info);
   void Close();
   void BeginInsertAppend();
   void EndInsertAppend();

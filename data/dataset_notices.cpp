@@ -6,7 +6,24 @@
 #include "data/links/data_source.h"
 
 void TDataSet::Notify(TDataNotice Notice, TNoticeInfo Info) {
-  // The dataset's own work comes first.
+  // The dataset's own work comes first; a move's notices have none outside block reading.
+  if (Notice != dnCheckBrowseMode && Notice != dnUpdateState &&
+      !((Notice == dnDataSetScroll || Notice == dnDataSetChange) && Mode_ != dmBlockRead)) {
+    NoticeWork(Notice, Info);
+  }
+  if (SuspendCount_ > 0 || Mode_ == dmBlockRead) {
+    if ((Notice == dnUpdateState && Mode_ == dmInactive) || Notice == dnLayoutChange) {
+      RememberedNotice_ = dnLayoutChange;
+    }
+    return;
+  }
+  // A handler may detach a source meanwhile: index, and check the bound each time.
+  for (size_t i = 0; i < DataSources_.size(); ++i)
+    DataSources_[i]->DispatchEvent(Notice, Info);
+  if (DesignObserver) DesignObserver(this, Notice, Info);
+}
+
+void TDataSet::NoticeWork(TDataNotice Notice, TNoticeInfo Info) {
   switch (Notice) {
     case dnFieldChange: {
       TField* field = NoticeField(Info);
@@ -26,12 +43,10 @@ void TDataSet::Notify(TDataNotice Notice, TNoticeInfo Info) {
     case dnDataSetChange:
     case dnDataSetScroll:
       // While reading blocks only the non-visual links follow, and they hear of it directly.
-      if (Mode_ == dmBlockRead) {
-        for (size_t s = 0; s < DataSources_.size(); ++s) {
-          const std::vector<TDataLink*>& links = DataSources_[s]->Links();
-          for (size_t i = links.size(); i-- > 0;) {
-            if (i < links.size() && !links[i]->IsVisual()) links[i]->ReceiveEvent(Notice, Info);
-          }
+      for (size_t s = 0; s < DataSources_.size(); ++s) {
+        const std::vector<TDataLink*>& links = DataSources_[s]->Links();
+        for (size_t i = links.size(); i-- > 0;) {
+          if (i < links.size() && !links[i]->IsVisual()) links[i]->ReceiveEvent(Notice, Info);
         }
       }
       break;
@@ -43,17 +58,6 @@ void TDataSet::Notify(TDataNotice Notice, TNoticeInfo Info) {
       // date; object fields here have no child fields, so there is none to mark.
       break;
   }
-
-  if (SuspendCount_ > 0 || Mode_ == dmBlockRead) {
-    if ((Notice == dnUpdateState && Mode_ == dmInactive) || Notice == dnLayoutChange) {
-      RememberedNotice_ = dnLayoutChange;
-    }
-    return;
-  }
-  // A handler may detach a source meanwhile: index, and check the bound each time.
-  for (size_t i = 0; i < DataSources_.size(); ++i)
-    DataSources_[i]->DispatchEvent(Notice, Info);
-  if (DesignObserver) DesignObserver(this, Notice, Info);
 }
 
 void TDataSet::SuspendViews() {

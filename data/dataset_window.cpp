@@ -26,6 +26,10 @@ void TDataSet::OpenWindow() {
 void TDataSet::ShiftBuffer(int From, int To) {
   if (From == To) return;
   auto first = RowBuffers_.begin();
+  if (From - To == 1 || To - From == 1) {
+    std::swap(first[From], first[To]);  // the one-row window's every step
+    return;
+  }
   if (From < To) {
     std::rotate(first + From, first + From + 1, first + To + 1);
   } else {

@@ -20,8 +20,10 @@ TDataLink::~TDataLink() {
   }
 }
 
-TDataSet* TDataLink::DataSet() const {
-  return DataSource_ != nullptr ? DataSource_->DataSet() : nullptr;
+void TDataLink::SetIsVisual(bool Value) {
+  if (Value == IsVisual_) return;
+  IsVisual_ = Value;
+  if (DataSource_ != nullptr) DataSource_->RebuildDispatchOrder();
 }
 
 void TDataLink::SetDataSource(TDataSource* Value) {
@@ -35,10 +37,6 @@ void TDataLink::SetReadOnly(bool Value) {
   if (Value == ReadOnly_) return;
   ReadOnly_ = Value;
   SyncMode();
-}
-
-bool TDataLink::InSetKey() const {
-  return DataSource_ != nullptr && DataSource_->SourceMode() == dmSetKey;
 }
 
 void TDataLink::SyncMode() {
@@ -85,7 +83,7 @@ void TDataLink::ReceiveEvent(TDataNotice Notice, TNoticeInfo Info) {
     case dnLayoutChange: {
       int shift = 0;
       if (!InSetKey()) {
-        const int active = DataSet()->ActiveSlot();
+        const int active = DataSource_->DataSet()->ActiveSlot();
         const int first = FirstIndex_ + static_cast<int>(Info);
         const int last = first + BufferSize_ - 1;
         if (active > last) {

@@ -5,8 +5,7 @@
 
 #include "core/object.h"
 #include "data/db_types.h"
-
-class TDataSource;
+#include "data/links/data_source.h"
 
 class TDataLink : public TPersistent {
  public:
@@ -19,7 +18,7 @@ class TDataLink : public TPersistent {
   TDataSource* DataSource() const { return DataSource_; }
   // Raises "DataSource cannot be changed" (naming the current source) when SourceFixed.
   void SetDataSource(TDataSource* Value);
-  TDataSet* DataSet() const;
+  TDataSet* DataSet() const { return DataSource_ != nullptr ? DataSource_->DataSet() : nullptr; }
   // The next link in the dataset's chain of the links of all its sources.
   TDataLink* NextLink() const { return NextLink_; }
   // The rows the owner shows at once (at least 1); set with SetBufferSize below.
@@ -66,14 +65,15 @@ class TDataLink : public TPersistent {
   virtual void PushData() {}
 
  protected:
-  void SetIsVisual(bool Value) { IsVisual_ = Value; }
+  // Which group of links the notices reach first; links set it when they are made.
+  void SetIsVisual(bool Value);
 
  private:
   friend class TDataSource;
   friend class TDataSet;
 
   void SyncRange();
-  bool InSetKey() const;
+  bool InSetKey() const { return DataSource_ != nullptr && DataSource_->SourceMode() == dmSetKey; }
 
   TDataSource* DataSource_ = nullptr;
   TDataLink* NextLink_ = nullptr;

@@ -63,6 +63,7 @@ bool TDataSource::LinksBackTo(const TDataSet* Value) const {
 
 void TDataSource::AddLink(TDataLink* Link) {
   Links_.push_back(Link);
+  RebuildDispatchOrder();
   Link->DataSource_ = this;
   if (DataSet_ != nullptr) DataSet_->RecountWindow();
   Link->SyncMode();
@@ -71,6 +72,7 @@ void TDataSource::AddLink(TDataLink* Link) {
 void TDataSource::RemoveLink(TDataLink* Link) {
   Link->DataSource_ = nullptr;
   std::erase(Links_, Link);
+  RebuildDispatchOrder();
   Link->SyncMode();
   if (DataSet_ != nullptr) DataSet_->RecountWindow();
 }
@@ -96,7 +98,8 @@ void TDataSource::DispatchEvent(TDataNotice Notice, TNoticeInfo Info) {
     return;
   }
   if (SourceMode_ == dmInactive) return;
-  NotifyLinks(Notice, Info);
+  for (size_t i = 0; i < DispatchOrder_.size(); ++i)  // NotifyLinks, on the path of every move
+    DispatchOrder_[i]->ReceiveEvent(Notice, Info);
   switch (Notice) {
     case dnFieldChange:
       if (OnDataChange) OnDataChange(this, NoticeField(Info));
@@ -115,15 +118,21 @@ void TDataSource::DispatchEvent(TDataNotice Notice, TNoticeInfo Info) {
   }
 }
 
-void TDataSource::NotifyLinks(TDataNotice Notice, TNoticeInfo Info) {
+void TDataSource::RebuildDispatchOrder() {
   // Non-visual links (a detail table's master link) hear first, then the controls; in each
-  // group the newest link first. A link may leave meanwhile: re-check the bound every time.
-  for (size_t i = Links_.size(); i-- > 0;) {
-    if (i < Links_.size() && !Links_[i]->IsVisual()) Links_[i]->ReceiveEvent(Notice, Info);
+  // group the newest link first.
+  DispatchOrder_.clear();
+  for (bool visual : {false, true}) {
+    for (auto it = Links_.rbegin(); it != Links_.rend(); ++it) {
+      if ((*it)->IsVisual() == visual) DispatchOrder_.push_back(*it);
+    }
   }
-  for (size_t i = Links_.size(); i-- > 0;) {
-    if (i < Links_.size() && Links_[i]->IsVisual()) Links_[i]->ReceiveEvent(Notice, Info);
-  }
+}
+
+void TDataSource::NotifyLinks(TDataNotice Notice, TNoticeInfo Info) {
+  // A link may come or go meanwhile: index, and check the bound every time.
+  for (size_t i = 0; i < DispatchOrder_.size(); ++i)
+    DispatchOrder_[i]->ReceiveEvent(Notice, Info);
 }
 
 void TDataSource::RequestEdit() {

@@ -49,12 +49,17 @@ class TDataSource : public TComponent {
 
  private:
   friend class TDataSet;
+  friend class TDataLink;
 
   void SetSourceMode(TDataSetMode Value);
   void NotifyLinks(TDataNotice Notice, TNoticeInfo Info);
 
+  void RebuildDispatchOrder();
+
   TDataSet* DataSet_ = nullptr;
   std::vector<TDataLink*> Links_;
+  // Links_ in the order notices reach them: non-visual newest first, then visual newest first.
+  std::vector<TDataLink*> DispatchOrder_;
   bool Enabled_ = true;
   bool AutoEdit_ = true;
   TDataSetMode SourceMode_ = dmInactive;

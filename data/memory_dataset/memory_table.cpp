@@ -133,8 +133,7 @@ std::string TMemoryTable::EncodeCell(const TMemoryColumn& Column, const std::str
   switch (Column.DataType) {
     case ftString:
     case ftFixedChar:
-      if (Text.size() > static_cast<size_t>(Column.Size) || Text.find('\0') != std::string::npos)
-        BadValue(Column, Text);
+      if (Text.size() > static_cast<size_t>(Column.Size)) BadValue(Column, Text);
       return Text;
     case ftSmallint:
       return Bytes(static_cast<int16_t>(ParseInteger(Column, Text, INT16_MIN, INT16_MAX)));

@@ -47,10 +47,10 @@ class Navigation : public ::testing::Test {
     RecordHooks(*Query, Log);
   }
 
+  TLog Log;  // outlives the form, which may still notify while it goes
   TTestForm Form{nullptr};
   TFailingDataSet* Query = nullptr;
   TDataSource* Source = nullptr;
-  TLog Log;
   TRecordingLink Link{&Log, "link:", true};
 };
 

@@ -28,11 +28,11 @@ class DataSetOpen : public ::testing::Test {
     Link.SetDataSource(Source);
   }
 
+  TLog Log;  // outlives the form, which may still notify while it goes
   TTestForm Form{nullptr};
   TMemoryDataSet* Query = nullptr;
   TStringField* AnswerTx = nullptr;
   TDataSource* Source = nullptr;
-  TLog Log;
   TRecordingLink Link{&Log, "link:", true};
 };
 

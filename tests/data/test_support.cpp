@@ -89,7 +89,8 @@ void TTestForm::GetChildren(const std::function<void(TComponent*)>& Proc, TCompo
 }
 
 void TTestForm::QueryAfterOpen(TDataSet* DataSet) {
-  Opened.push_back(DataSet->Name());
+  // Which dataset opened, and with how many fields at that moment.
+  Opened.push_back(DataSet->Name() + " " + std::to_string(DataSet->FieldObjects()->Count()));
 }
 
 BREVANT_DEFINE_CLASS(TTestDataControl, TComponent,
