@@ -42,7 +42,7 @@ class TDataSet : public TComponent {
   bool Active() const { return Mode_ != dmInactive; }
   // Opens or closes. While a layout is being read only the wish is recorded; it is applied
   // once the layout is loaded.
-  void SetActive(bool Value);
+  virtual void SetActive(bool Value);
   TDataSetMode Mode() const { return Mode_; }
   bool AtStart() const { return AtStart_; }
   bool AtEnd() const { return AtEnd_; }
@@ -56,7 +56,7 @@ class TDataSet : public TComponent {
   void SetAutoCalcFields(bool Value) { AutoCalcFields_ = Value; }
   // Rows per block read; a value above 0 switches to dmBlockRead, 0 back to dmBrowse.
   int BlockReadSize() const { return BlockReadSize_; }
-  void SetBlockReadSize(int Value);
+  virtual void SetBlockReadSize(int Value);
   bool ObjectView() const { return ObjectView_; }
   void SetObjectView(bool Value) { ObjectView_ = Value; }
 
@@ -81,15 +81,19 @@ class TDataSet : public TComponent {
   // Whether a field is part of the key being searched for (tables).
   virtual bool IsIndexField(const TField* /*Field*/) const { return false; }
 
-  void EnsureActive() const {
-    if (Mode_ == dmInactive) RaiseClosed();
-  }
-  // Closes instead of raising while designing or updating.
-  void EnsureInactive();
+  // Raise "Cannot perform this operation on a closed/open dataset"; EnsureInactive closes
+  // instead while designing or updating.
+  virtual void EnsureActive() const;
+  virtual void EnsureInactive();
   // Leaves edit or insert mode: posts a modified row, cancels an unmodified one.
   void EnsureBrowse();
   // Has the controls write their pending edits into the row (dnUpdateRecord).
   void CollectEdits();
+
+  // The number of rows, and the 1-based number of the active row; -1 when the cursor cannot
+  // tell (the base).
+  virtual int RowCount() const { return -1; }
+  virtual int RowNumber() const { return -1; }
 
   // The active row's bookmark (empty without rows), and moving back to it.
   TBookmarkBytes TakeBookmark();
@@ -274,7 +278,6 @@ class TDataSet : public TComponent {
   friend class TDataLink;
   friend class TDataSource;
 
-  [[noreturn]] void RaiseClosed() const;
   void FinishOpen();
   void NoticeWork(TDataNotice Notice, TNoticeInfo Info);
   void Close();

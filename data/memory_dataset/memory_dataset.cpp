@@ -12,19 +12,7 @@
 #include "data/fields/field.h"
 #include "data/links/data_source.h"
 #include "data/links/master_data_link.h"
-#include "data/memory_dataset/memory_blob_stream.h"
-
-// A row buffer: the row's place in the table, its mark, copies of its scalar cells (blobs
-// stay in the table and are read on demand), blobs written since the row was fetched, and
-// the calculated area (per calculated field: a has-value byte, then its raw value).
-struct TMemoryDataSet::TRow {
-  TRowMark Mark = rmCurrent;
-  int64_t Id = 0;     // the bookmark; 0 for a row not yet in the table
-  int Position = -1;  // where the row stood when fetched (a hint)
-  std::vector<TMemoryCell> Cells;
-  std::vector<TMemoryCell> PendingBlobs;
-  std::vector<char> Calc;
-};
+#include "data/memory_dataset/memory_row.h"
 
 const TClassInfo& TMemoryDataSet::StaticClassInfo() {
   static const TClassInfo info =
@@ -275,6 +263,29 @@ TFetchResult TMemoryDataSet::FetchRow(TRowBuffer Buffer, TFetchMode Mode, bool /
   return frOK;
 }
 
+// RowCount / RowNumber: the rows the cursor can reach (within the master's range), and the
+// active row's place among them.
+int TMemoryDataSet::RowCount() const {
+  if (!Open_) return -1;
+  if (!RangeActive_) return Table_.RowCount();
+  int count = 0;
+  for (int i = 0; i < Table_.RowCount(); ++i)
+    count += InRange(i) ? 1 : 0;
+  return count;
+}
+
+int TMemoryDataSet::RowNumber() const {
+  if (!Open_ || HasNoRows()) return -1;
+  const TRow* row = AsRow(ActiveBuffer());
+  if (row->Mark != rmCurrent) return -1;
+  const int position = Table_.PositionOf(row->Id, row->Position);
+  if (position < 0) return -1;
+  int number = 0;
+  for (int i = 0; i <= position; ++i)
+    number += InRange(i) ? 1 : 0;
+  return number;
+}
+
 // ---- Opening and closing ------------------------------------------------------------------
 
 // CoreDescribeFields: fills FieldDefs with the cursor's columns (here: the table's).
@@ -327,225 +338,6 @@ void TMemoryDataSet::CoreClose() {
   RangeActive_ = false;
   BindFieldObjects(false);
   if (MadeDefaultFields()) DropDefaultFields();
-}
-
-bool TMemoryDataSet::ReadFieldData(TField* Field, void* Buffer) {
-  const TRow* row = RowForRead();
-  if (row == nullptr) return false;
-  const int columnNo = Field->ColumnNo();
-  if (columnNo <= 0) {
-    // Calculated and lookup fields live in the row's calculated area.
-    const auto offset = static_cast<size_t>(Field->SlotOffset());
-    if (columnNo == 0 || offset >= row->Calc.size() || row->Calc[offset] == 0) return false;
-    if (Buffer != nullptr)
-      std::memcpy(Buffer, row->Calc.data() + offset + 1, static_cast<size_t>(Field->RawSize()));
-    return true;
-  }
-  const int column = columnNo - 1;
-  if (column >= Table_.ColumnCount()) return false;
-  const TMemoryColumn& def = Table_.Columns()[static_cast<size_t>(column)];
-  if (IsBlobType(def.DataType)) {
-    const TMemoryCell blob = BlobValue(*row, Field->SlotOffset(), column);
-    return blob && !blob->empty();
-  }
-  const TMemoryCell& cell = row->Cells[static_cast<size_t>(column)];
-  if (!cell) return false;
-  if (Buffer != nullptr) {
-    const auto size = std::min(cell->size(), static_cast<size_t>(std::max(Field->RawSize(), 0)));
-    std::memcpy(Buffer, cell->data(), size);
-    // A string's raw value ends with a zero byte.
-    if ((def.DataType == ftString || def.DataType == ftFixedChar) &&
-        size < static_cast<size_t>(Field->RawSize()))
-      static_cast<char*>(Buffer)[size] = '\0';
-  }
-  return true;
-}
-
-void TMemoryDataSet::WriteFieldData(TField* Field, const void* Buffer) {
-  TRow* row = nullptr;
-  const TDataSetMode mode = Mode();
-  if (mode == dmCalcFields || mode == dmInternalCalc) {
-    row = AsRow(CalcBuffer());
-  } else if (mode == dmEdit || mode == dmInsert) {
-    row = AsRow(ActiveBuffer());
-  } else {
-    RaiseDataError(LoadResString(SNotEditing), this);
-  }
-  const int columnNo = Field->ColumnNo();
-  if (columnNo > 0) {
-    if (Field->ReadOnly()) RaiseDataErrorFmt(LoadResString(SFieldReadOnly), {Field->ShownName()}, this);
-    if (mode == dmEdit || mode == dmInsert) Field->Validate(Buffer);
-    const int column = columnNo - 1;
-    const TMemoryColumn& def = Table_.Columns().at(static_cast<size_t>(column));
-    if (IsBlobType(def.DataType)) {
-      // Blobs are written through OpenBlobStream; here a null clears and a value is taken
-      // as zero-terminated bytes.
-      const auto blob = static_cast<size_t>(Field->SlotOffset());
-      row->PendingBlobs.at(blob) =
-          Buffer == nullptr ? std::string() : std::string(static_cast<const char*>(Buffer));
-      if (auto* blobField = dynamic_cast<TBlobField*>(Field)) blobField->SetModified(true);
-    } else if (Buffer == nullptr) {
-      row->Cells[static_cast<size_t>(column)].reset();
-    } else if (def.DataType == ftString || def.DataType == ftFixedChar) {
-      const auto* text = static_cast<const char*>(Buffer);
-      row->Cells[static_cast<size_t>(column)] =
-          std::string(text, strnlen(text, static_cast<size_t>(def.Size)));
-    } else {
-      row->Cells[static_cast<size_t>(column)] =
-          std::string(static_cast<const char*>(Buffer), static_cast<size_t>(Field->RawSize()));
-    }
-  } else if (columnNo < 0) {
-    const auto offset = static_cast<size_t>(Field->SlotOffset());
-    const auto size = static_cast<size_t>(Field->RawSize());
-    if (offset + 1 + size > row->Calc.size()) return;
-    row->Calc[offset] = Buffer != nullptr ? 1 : 0;
-    if (Buffer != nullptr) {
-      std::memcpy(row->Calc.data() + offset + 1, Buffer, size);
-    } else {
-      std::memset(row->Calc.data() + offset + 1, 0, size);
-    }
-  } else {
-    RaiseDataErrorFmt(LoadResString(SFieldReadOnly), {Field->ShownName()}, this);
-  }
-  if (mode != dmCalcFields && mode != dmFilter && mode != dmNewValue)
-    Notify(dnFieldChange, NoticeInfoOf(Field));
-}
-
-// ---- Blobs --------------------------------------------------------------------------------
-
-std::unique_ptr<TStream> TMemoryDataSet::OpenBlobStream(TField* Field, TBlobStreamMode Mode) {
-  TRow* row = RowForRead();
-  const int column = Field->ColumnNo() - 1;
-  const auto blob = static_cast<size_t>(Field->SlotOffset());
-  if (row == nullptr || column < 0 || blob >= row->PendingBlobs.size()) {
-    if (Mode != bmRead) RaiseDataError(LoadResString(SNotEditing), this);
-    return std::make_unique<TStringStream>();
-  }
-  if (Mode == bmRead) {
-    const TMemoryCell bytes = BlobValue(*row, static_cast<int>(blob), column);
-    return std::make_unique<TStringStream>(bytes ? std::string_view(*bytes) : std::string_view());
-  }
-  if (this->Mode() != dmEdit && this->Mode() != dmInsert) RaiseDataError(LoadResString(SNotEditing), this);
-  if (Field->ReadOnly()) RaiseDataErrorFmt(LoadResString(SFieldReadOnly), {Field->ShownName()}, this);
-  std::string initial;
-  if (Mode == bmReadWrite) {
-    const TMemoryCell bytes = BlobValue(*row, static_cast<int>(blob), column);
-    if (bytes) initial = *bytes;
-  }
-  row->PendingBlobs[blob] = std::move(initial);
-  if (auto* blobField = dynamic_cast<TBlobField*>(Field)) blobField->SetModified(true);
-  return std::make_unique<TPendingBlobStream>(&*row->PendingBlobs[blob]);
-}
-
-void TMemoryDataSet::ReleaseBlob(TField* Field) {
-  if (BufferCount() == 0) return;
-  TRow* row = AsRow(ActiveBuffer());
-  const auto blob = static_cast<size_t>(Field->SlotOffset());
-  if (blob < row->PendingBlobs.size()) row->PendingBlobs[blob].reset();
-}
-
-TMemoryCell TMemoryDataSet::BlobValue(const TRow& Row, int BlobIndex, int Column) const {
-  const auto blob = static_cast<size_t>(BlobIndex);
-  if (blob < Row.PendingBlobs.size() && Row.PendingBlobs[blob]) return Row.PendingBlobs[blob];
-  const TMemoryCell* stored = StoredCell(Row, Column);
-  return stored != nullptr ? *stored : TMemoryCell();
-}
-
-const TMemoryCell* TMemoryDataSet::StoredCell(const TRow& Row, int Column) const {
-  if (Row.Id == 0 || Row.Mark != rmCurrent) return nullptr;
-  const int position = Table_.PositionOf(Row.Id, Row.Position);
-  if (position < 0) return nullptr;
-  return &Table_.Record(position).Cells[static_cast<size_t>(Column)];
-}
-
-TMemoryDataSet::TRow* TMemoryDataSet::RowForRead() const {
-  switch (Mode()) {
-    case dmBrowse:
-    case dmBlockRead:
-      return HasNoRows() ? nullptr : AsRow(ActiveBuffer());
-    case dmEdit:
-    case dmInsert:
-      return AsRow(ActiveBuffer());
-    case dmCalcFields:
-    case dmInternalCalc:
-      return CalcBuffer() != nullptr ? AsRow(CalcBuffer()) : nullptr;
-    default:
-      return nullptr;
-  }
-}
-
-// ---- Writing rows -------------------------------------------------------------------------
-
-TMemoryTable::TRecord TMemoryDataSet::RecordFrom(const TRow& Row, int64_t Id) const {
-  TMemoryTable::TRecord record;
-  record.Id = Id;
-  record.Cells = Row.Cells;
-  for (size_t blob = 0; blob < BlobColumns_.size(); ++blob) {
-    const int column = BlobColumns_[blob];
-    if (column >= 0)
-      record.Cells[static_cast<size_t>(column)] = BlobValue(Row, static_cast<int>(blob), column);
-  }
-  // Blob columns without a bound field keep what the table holds.
-  const TMemoryCell* stored = nullptr;
-  for (int column = 0; column < Table_.ColumnCount(); ++column) {
-    if (!IsBlobType(Table_.Columns()[static_cast<size_t>(column)].DataType)) continue;
-    if (std::find(BlobColumns_.begin(), BlobColumns_.end(), column) != BlobColumns_.end()) continue;
-    stored = StoredCell(Row, column);
-    record.Cells[static_cast<size_t>(column)] = stored != nullptr ? *stored : TMemoryCell();
-  }
-  return record;
-}
-
-// CorePost: writes the active row. In dmEdit the cursor stands on the row (the base placed it
-// with SyncCursor); in dmInsert the new row goes where the cursor stands: before its row,
-// or at the start or the end. Afterwards the cursor stands on the written row, where
-// Refetch reads it again.
-void TMemoryDataSet::CorePost() {
-  const TRow& row = *AsRow(ActiveBuffer());
-  std::vector<TMemoryTable::TRecord>& records = Table_.Records();
-  if (Mode() == dmEdit) {
-    if (!OnRow_) RaiseDataError(LoadResString(SRecordNotFound), this);
-    records[static_cast<size_t>(Position_)] = RecordFrom(row, records[static_cast<size_t>(Position_)].Id);
-    return;
-  }
-  const int position = std::clamp(Position_, 0, Table_.RowCount());
-  records.insert(records.begin() + position, RecordFrom(row, Table_.NewId()));
-  Table_.PositionsChanged();
-  Position_ = position;
-  OnRow_ = true;
-}
-
-// CoreAddRow: adds a buffer's row to the table without touching the window: at the end
-// (Append) or before the cursor's row. The cursor then stands on the new row.
-void TMemoryDataSet::CoreAddRow(TRowBuffer Buffer, bool Append) {
-  const int position = Append ? Table_.RowCount() : std::clamp(Position_, 0, Table_.RowCount());
-  std::vector<TMemoryTable::TRecord>& records = Table_.Records();
-  records.insert(records.begin() + position, RecordFrom(*AsRow(Buffer), Table_.NewId()));
-  Table_.PositionsChanged();
-  Position_ = position;
-  OnRow_ = true;
-}
-
-// CoreDelete: deletes the cursor's row; the cursor then stands where it was, between rows,
-// so that Refetch finds the next row (or the prior one at the end).
-void TMemoryDataSet::CoreDelete() {
-  if (!OnRow_) RaiseDataError(LoadResString(SRecordNotFound), this);
-  std::vector<TMemoryTable::TRecord>& records = Table_.Records();
-  records.erase(records.begin() + Position_);
-  Table_.PositionsChanged();
-  OnRow_ = false;
-}
-
-// CoreShowException: reports the exception being handled while a layout opens the dataset
-// at design time. Without a screen, the message is kept for whoever asks.
-void TMemoryDataSet::CoreShowException() {
-  try {
-    std::rethrow_exception(std::current_exception());
-  } catch (const std::exception& e) {
-    LastShownError_ = e.what();
-  } catch (...) {
-    LastShownError_.clear();
-  }
 }
 
 // ---- Master source ------------------------------------------------------------------------

@@ -43,6 +43,8 @@ class TMemoryDataSet : public TDataSet {
   const std::string& LastShownError() const { return LastShownError_; }
 
   bool CanModify() const override { return !ReadOnly_; }
+  int RowCount() const override;
+  int RowNumber() const override;
   TDataSource* MasterDataSource() const override { return MasterSource(); }
   using TDataSet::ReadFieldData;
   bool ReadFieldData(TField* Field, void* Buffer) override;

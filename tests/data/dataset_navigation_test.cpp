@@ -236,6 +236,8 @@ TEST_F(Navigation, AWideLinkOpenedNearTheEndFetchesRowsBeforeTheActiveOne) {
 TEST_F(Navigation, BookmarksLeadBack) {
   Open(5);
   Query->GoRows(2);
+  EXPECT_EQ(Query->RowCount(), 5);
+  EXPECT_EQ(Query->RowNumber(), 3);
   const TBookmarkBytes mark = Query->TakeBookmark();
   Query->GoLast();
   Query->GoToBookmark(mark);

@@ -107,6 +107,8 @@ TEST_F(Links, AMasterLinkHearsOfTheOpenBeforeAnyControl) {
   EXPECT_THAT(Log, ElementsAre("table:follows", "nav:move", "control:data"));
   EXPECT_EQ(table->FieldNamed("AnswerTx")->AsText(), "B");
   EXPECT_EQ(table->GoNext(), 0);  // only the row that matches the master
+  EXPECT_EQ(table->RowCount(), 1);
+  EXPECT_EQ(table->RowNumber(), 1);
   Query->GoNext();
   EXPECT_TRUE(table->HasNoRows());
   Query->SetActive(false);
