@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/component.h"
@@ -231,7 +232,14 @@ class TDataSet : public TComponent {
   // ---- The row window -------------------------------------------------------------------
   virtual void EmptyWindow();
   virtual void OpenWindow();
-  void ShiftBuffer(int From, int To);
+  // Moves the buffer at From to To, shifting the ones between by one slot.
+  void ShiftBuffer(int From, int To) {
+    if (From - To == 1 || To - From == 1) {
+      std::swap(RowBuffers_[static_cast<size_t>(From)], RowBuffers_[static_cast<size_t>(To)]);
+    } else {
+      RotateBuffers(From, To);
+    }
+  }
   virtual void PlaceCursor(int Slot);
   void SyncCursor();
   void ForgetCursor() { CursorSlot_ = -1; }
@@ -278,6 +286,7 @@ class TDataSet : public TComponent {
   friend class TDataLink;
   friend class TDataSource;
 
+  void RotateBuffers(int From, int To);
   void FinishOpen();
   void NoticeWork(TDataNotice Notice, TNoticeInfo Info);
   void Close();

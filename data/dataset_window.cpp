@@ -23,13 +23,9 @@ void TDataSet::OpenWindow() {
   AtEnd_ = false;
 }
 
-void TDataSet::ShiftBuffer(int From, int To) {
+void TDataSet::RotateBuffers(int From, int To) {
   if (From == To) return;
   auto first = RowBuffers_.begin();
-  if (From - To == 1 || To - From == 1) {
-    std::swap(first[From], first[To]);  // the one-row window's every step
-    return;
-  }
   if (From < To) {
     std::rotate(first + From, first + From + 1, first + To + 1);
   } else {

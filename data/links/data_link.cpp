@@ -73,46 +73,51 @@ void TDataLink::ReceiveEvent(TDataNotice Notice, TNoticeInfo Info) {
     return;
   }
   if (!Active_) return;
+  // Every move brings these two; they are tested first.
+  if (Notice == dnCheckBrowseMode) {
+    NotifyBrowseCheck();
+    return;
+  }
+  if (Notice == dnDataSetScroll || Notice == dnDataSetChange || Notice == dnLayoutChange) {
+    FollowWindow(Notice, Info);
+    return;
+  }
   switch (Notice) {
     case dnFieldChange:
     case dnRecordChange:
       if (!InSave_) NotifyRecord(Notice == dnFieldChange ? NoticeField(Info) : nullptr);
       break;
-    case dnDataSetChange:
-    case dnDataSetScroll:
-    case dnLayoutChange: {
-      int shift = 0;
-      if (!InSetKey()) {
-        const int active = DataSource_->DataSet()->ActiveSlot();
-        const int first = FirstIndex_ + static_cast<int>(Info);
-        const int last = first + BufferSize_ - 1;
-        if (active > last) {
-          shift = active - last;
-        } else if (active < first) {
-          shift = active - first;
-        }
-        FirstIndex_ = first + shift;
-      }
-      if (Notice == dnDataSetChange) {
-        NotifyDataSet();
-      } else if (Notice == dnDataSetScroll) {
-        NotifyScroll(shift);
-      } else {
-        NotifyLayout();
-      }
-      break;
-    }
     case dnUpdateRecord:
       SaveRecord();
-      break;
-    case dnCheckBrowseMode:
-      NotifyBrowseCheck();
       break;
     case dnFocusControl:
       NotifyFocus(NoticeFieldRef(Info));
       break;
     default:
       break;
+  }
+}
+
+void TDataLink::FollowWindow(TDataNotice Notice, TNoticeInfo Info) {
+  // Keep the active row among the owner's rows, moving FirstIndex as little as possible.
+  int shift = 0;
+  if (!InSetKey()) {
+    const int active = DataSource_->DataSet()->ActiveSlot();
+    const int first = FirstIndex_ + static_cast<int>(Info);
+    const int last = first + BufferSize_ - 1;
+    if (active > last) {
+      shift = active - last;
+    } else if (active < first) {
+      shift = active - first;
+    }
+    FirstIndex_ = first + shift;
+  }
+  if (Notice == dnDataSetScroll) {
+    NotifyScroll(shift);
+  } else if (Notice == dnDataSetChange) {
+    NotifyDataSet();
+  } else {
+    NotifyLayout();
   }
 }
 

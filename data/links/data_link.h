@@ -73,6 +73,7 @@ class TDataLink : public TPersistent {
   friend class TDataSet;
 
   void SyncRange();
+  void FollowWindow(TDataNotice Notice, TNoticeInfo Info);
   bool InSetKey() const { return DataSource_ != nullptr && DataSource_->SourceMode() == dmSetKey; }
 
   TDataSource* DataSource_ = nullptr;

@@ -100,6 +100,7 @@ void TDataSource::DispatchEvent(TDataNotice Notice, TNoticeInfo Info) {
   if (SourceMode_ == dmInactive) return;
   for (size_t i = 0; i < DispatchOrder_.size(); ++i)  // NotifyLinks, on the path of every move
     DispatchOrder_[i]->ReceiveEvent(Notice, Info);
+  if (!OnDataChange && !OnUpdateData) return;
   switch (Notice) {
     case dnFieldChange:
       if (OnDataChange) OnDataChange(this, NoticeField(Info));
