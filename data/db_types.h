@@ -140,3 +140,9 @@ using TFieldNotifyEvent = std::function<void(TField* Sender)>;
 using TFieldGetTextEvent = std::function<void(TField* Sender, std::string& Text, bool DisplayText)>;
 using TFieldSetTextEvent = std::function<void(TField* Sender, const std::string& Text)>;
 using TDataChangeEvent = std::function<void(TObject* Sender, TField* Field)>;
+
+// Stored layouts and other layers rely on these ordinals.
+static_assert(dmInternalCalc == 11 && dmBlockRead == 10 && dmSetKey == 4);
+static_assert(dnParentScroll == 11 && dnUpdateState == 6 && dnDataSetScroll == 3);
+static_assert(rmInserted == 3 && frError == 3 && fmPrior == 2);
+static_assert(ftDataSet == 29 && ftFixedChar == 23 && ftBlob == 15 && ftTypedBinary == 21);

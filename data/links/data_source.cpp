@@ -22,14 +22,11 @@ TDataSource::TDataSource(TComponent* AOwner) : TComponent(AOwner) {}
 TDataSource::~TDataSource() {
   Destroying();
   OnStateChange = nullptr;
-  // A dataset's hooks may raise while it lets go; the source goes away regardless.
+  // A link's owner may raise while it hears of the change; the source goes regardless (the
+  // dataset and the links have let go of it before anything is told).
   try {
     SetDataSet(nullptr);
   } catch (...) {
-    if (DataSet_ != nullptr) {
-      std::erase(DataSet_->DataSources_, this);
-      DataSet_ = nullptr;
-    }
   }
   while (!Links_.empty()) {
     try {
