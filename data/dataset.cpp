@@ -133,8 +133,8 @@ void TDataSet::Loaded() {
   }
 }
 
-void TDataSet::EnsureActive() const {
-  if (Mode_ == dmInactive) RaiseDataError(LoadResString(SDataSetClosed), this);
+void TDataSet::RaiseClosed() const {
+  RaiseDataError(LoadResString(SDataSetClosed), this);
 }
 
 void TDataSet::EnsureInactive() {

@@ -83,8 +83,10 @@ class TDataSet : public TComponent {
   virtual bool IsIndexField(const TField* /*Field*/) const { return false; }
 
   // Raise "Cannot perform this operation on a closed/open dataset"; EnsureInactive closes
-  // instead while designing or updating.
-  virtual void EnsureActive() const;
+  // instead while designing or updating. EnsureActive starts every move and stays inline.
+  void EnsureActive() const {
+    if (Mode_ == dmInactive) RaiseClosed();
+  }
   virtual void EnsureInactive();
   // Leaves edit or insert mode: posts a modified row, cancels an unmodified one.
   void EnsureBrowse();
@@ -240,11 +242,15 @@ class TDataSet : public TComponent {
       RotateBuffers(From, To);
     }
   }
-  virtual void PlaceCursor(int Slot);
+  // Puts the cursor on the row of a slot unless it stands there (CursorSlot).
+  void PlaceCursor(int Slot) {
+    if (Slot != CursorSlot_) MoveCursorTo(Slot);
+  }
   void SyncCursor();
   void ForgetCursor() { CursorSlot_ = -1; }
-  virtual bool FetchNextRow();
-  virtual bool FetchPriorRow();
+  // The window's own steps (not overridable: every move runs them).
+  bool FetchNextRow();
+  bool FetchPriorRow();
   virtual int FetchNextRows();
   virtual int FetchPriorRows();
   void RecountWindow();
@@ -287,6 +293,8 @@ class TDataSet : public TComponent {
   friend class TDataSource;
 
   void RotateBuffers(int From, int To);
+  void MoveCursorTo(int Slot);
+  [[noreturn]] void RaiseClosed() const;
   void FinishOpen();
   void NoticeWork(TDataNotice Notice, TNoticeInfo Info);
   void Close();

@@ -33,8 +33,7 @@ void TDataSet::RotateBuffers(int From, int To) {
   }
 }
 
-void TDataSet::PlaceCursor(int Slot) {
-  if (Slot == CursorSlot_) return;
+void TDataSet::MoveCursorTo(int Slot) {
   TRowBuffer buffer = RowBuffers_[static_cast<size_t>(Slot)];
   switch (ReadRowMark(buffer)) {
     case rmBOF:
