@@ -2,6 +2,7 @@
 
 #include "data/dataset.h"
 
+#include "core/core_strings.h"
 #include "core/rtti.h"
 #include "data/fields/field.h"
 #include "data/links/data_link.h"
@@ -175,6 +176,12 @@ void TDataSet::DetachSource(TDataSource* Source) {
   std::erase(DataSources_, Source);
   Source->SyncMode();
   RecountWindow();
+}
+
+TDataSource* TDataSet::DataSources(int Index) const {
+  if (Index < 0 || Index >= DataSourceCount())
+    throw EListError(Format(LoadResString(SListIndexError), Index));
+  return DataSources_[static_cast<size_t>(Index)];
 }
 
 bool TDataSet::IsLinkedTo(const TDataSource* Source) const {

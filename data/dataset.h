@@ -140,7 +140,8 @@ class TDataSet : public TComponent {
   void AttachSource(TDataSource* Source);
   void DetachSource(TDataSource* Source);
   int DataSourceCount() const { return static_cast<int>(DataSources_.size()); }
-  TDataSource* DataSources(int Index) const { return DataSources_.at(static_cast<size_t>(Index)); }
+  // Raises EListError for an index outside the list.
+  TDataSource* DataSources(int Index) const;
   // The source this dataset follows (a table's master source), or none.
   virtual TDataSource* MasterDataSource() const { return nullptr; }
   // Whether Source shows this dataset or a dataset that follows this one.

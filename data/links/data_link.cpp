@@ -121,30 +121,38 @@ void TDataLink::FollowWindow(TDataNotice Notice, TNoticeInfo Info) {
   }
 }
 
+// Without a dataset the link shows no rows: the answers below are those of an empty window.
 int TDataLink::GetActiveIndex() const {
-  if (InSetKey()) return 0;
-  return DataSet()->ActiveSlot() - FirstIndex_;
+  const TDataSet* dataSet = DataSet();
+  if (dataSet == nullptr || InSetKey()) return 0;
+  return dataSet->ActiveSlot() - FirstIndex_;
 }
 
 bool TDataLink::GetAtStart() const {
-  return DataSet()->AtStart();
+  const TDataSet* dataSet = DataSet();
+  return dataSet == nullptr || dataSet->AtStart();
 }
 
 bool TDataLink::GetAtEnd() const {
-  return DataSet()->AtEnd();
+  const TDataSet* dataSet = DataSet();
+  return dataSet == nullptr || dataSet->AtEnd();
 }
 
 int TDataLink::GetRowCount() const {
+  const TDataSet* dataSet = DataSet();
+  if (dataSet == nullptr) return 0;
   if (InSetKey()) return 1;
-  return std::min(DataSet()->WindowFill(), BufferSize_);
+  return std::min(dataSet->WindowFill(), BufferSize_);
 }
 
 int TDataLink::MoveRows(int Distance) {
-  return DataSet()->GoRows(Distance);
+  TDataSet* dataSet = DataSet();
+  return dataSet == nullptr ? 0 : dataSet->GoRows(Distance);
 }
 
 void TDataLink::SetActiveIndex(int Index) {
-  if (!InSetKey()) DataSet()->SetActiveSlot(Index + FirstIndex_);
+  TDataSet* dataSet = DataSet();
+  if (dataSet != nullptr && !InSetKey()) dataSet->SetActiveSlot(Index + FirstIndex_);
 }
 
 void TDataLink::SetBufferSize(int Count) {

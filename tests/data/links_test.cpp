@@ -324,6 +324,18 @@ TEST_F(Links, ASourceCannotShowADatasetThatFollowsIt) {
   EXPECT_EQ(Query->MasterSource(), nullptr);
 }
 
+TEST_F(Links, ALinkWithoutDatasetAnswersAsAnEmptyWindow) {
+  TDataLink link;
+  EXPECT_EQ(link.GetRowCount(), 0);
+  EXPECT_TRUE(link.GetAtStart());
+  EXPECT_TRUE(link.GetAtEnd());
+  EXPECT_EQ(link.MoveRows(3), 0);
+  link.SetActiveIndex(2);
+  link.SetBufferSize(5);
+  EXPECT_EQ(link.GetBufferSize(), 5);
+  EXPECT_THROW(Query->DataSources(0), EListError);
+}
+
 TEST_F(Links, AFixedLinkKeepsItsSource) {
   TRecordingLink link(&Log, "link:", true);
   link.SetDataSource(Source);
