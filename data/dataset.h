@@ -220,7 +220,8 @@ class TDataSet : public TComponent {
   void RunOpen();
   void RunClose();
   // For a descendant's destructor: marks the dataset as being destroyed and closes it
-  // without the close hooks. Never raises.
+  // without the close hooks. Never raises; does nothing once closed, so every class of a
+  // chain that overrides part of closing can call it in its own destructor.
   void CloseForDestruction() noexcept;
   void Loaded() override;
 
