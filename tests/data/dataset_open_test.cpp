@@ -158,6 +158,30 @@ TEST_F(DataSetOpen, DestroyingAnOpenDatasetSkipsTheCloseHooksAndFreesItsSources)
   EXPECT_THROW(AnswerTx->AsText(), EDatabaseError);
 }
 
+// A dataset further down a chain that takes part in closing.
+class TStoppingDataSet : public TMemoryDataSet {
+ public:
+  explicit TStoppingDataSet(int* Stops) : TMemoryDataSet(nullptr), Stops(Stops) {}
+  ~TStoppingDataSet() override { CloseForDestruction(); }
+  int* Stops;
+
+ protected:
+  void StopCursor() override {
+    ++*Stops;
+    TMemoryDataSet::StopCursor();
+  }
+};
+
+TEST(DataSetChain, TheMostDerivedDestructorClosesWithItsOverrides) {
+  int stops = 0;
+  auto* data = new TStoppingDataSet(&stops);
+  data->Table().AddColumn({"Name", ftString, 4, {}});
+  data->Table().AddRow({"x"});
+  data->SetActive(true);
+  delete data;
+  EXPECT_EQ(stops, 1);
+}
+
 TEST_F(DataSetOpen, FreeingADeclaredFieldOfAnOpenDatasetClosesItFirst) {
   AddQuizRows(Query->Table(), 1);
   Query->SetActive(true);
