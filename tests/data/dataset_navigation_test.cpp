@@ -233,6 +233,24 @@ TEST_F(Navigation, AWideLinkOpenedNearTheEndFetchesRowsBeforeTheActiveOne) {
   EXPECT_THROW(grid.SetBufferSize(0), EDatabaseError);
 }
 
+TEST_F(Navigation, ReadingBlocksTellsOnlyTheNonVisualLinks) {
+  Open(5);
+  TRecordingLink master(&Log, "master:", false);
+  master.SetDataSource(Source);
+  Query->SetBlockReadSize(10);
+  EXPECT_EQ(Query->Mode(), dmBlockRead);
+  Log.clear();
+  EXPECT_EQ(Query->GoNext(), 1);
+  EXPECT_THAT(Log, ElementsAre("BeforeScroll", "master:dnDataSetScroll(-1)", "AfterScroll"));
+  EXPECT_EQ(Order(), "2");
+  Query->SetBlockReadSize(0);
+  EXPECT_EQ(Query->Mode(), dmBrowse);
+  Log.clear();
+  Query->GoNext();
+  EXPECT_EQ(Log.back(), "AfterScroll");
+  EXPECT_EQ(Log[Log.size() - 2], "link:dnDataSetScroll(-1)");
+}
+
 TEST_F(Navigation, BookmarksLeadBack) {
   Open(5);
   Query->GoRows(2);
