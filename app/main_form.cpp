@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include "core/rtti.h"
+#include "gui/forms/application.h"
 #include "gui/stdctrls/button.h"
 #include "gui/stdctrls/group_box.h"
 #include "gui/stdctrls/label.h"
@@ -53,5 +54,7 @@ void TMainForm::ScoreMeButtonClick(TObject* /*Sender*/) {}
 void TMainForm::ButtonClassicTV1Click(TObject* /*Sender*/) {}
 void TMainForm::ButtonOscarsClick(TObject* /*Sender*/) {}
 void TMainForm::ButtonRightsClick(TObject* /*Sender*/) {}
-void TMainForm::BitBtnHelpClick(TObject* /*Sender*/) {}
+void TMainForm::BitBtnHelpClick(TObject* /*Sender*/) {
+  Application->HelpCommand(HELP_FINDER, 0);
+}
 void TMainForm::BitBtnAboutClick(TObject* /*Sender*/) {}

@@ -13,17 +13,13 @@
 #include "core/exceptions.h"
 #include "gui/dialogs/message_box.h"
 #include "gui/forms/form.h"
+#include "platform/help/help_commands.h"
 
 using TExceptionEvent = std::function<void(TObject* Sender, const Exception& E)>;
 // The platform's help viewer: file, command, data and the window it belongs to (the main
 // form, or the active one while there is no main form).
 using THelpViewer =
     std::function<void(const std::string& HelpFile, uint16_t Command, int64_t Data, TCustomForm* Owner)>;
-
-inline constexpr uint16_t HELP_CONTEXT = 1;
-inline constexpr uint16_t HELP_QUIT = 2;
-inline constexpr uint16_t HELP_CONTENTS = 3;
-inline constexpr uint16_t HELP_FINDER = 11;
 
 class TApplication : public TComponent {
  public:

@@ -6,12 +6,9 @@
 #include <cstdint>
 #include <string>
 
-class QWidget;
+#include "platform/help/help_commands.h"
 
-inline constexpr unsigned HELP_CONTEXT = 1;
-inline constexpr unsigned HELP_QUIT = 2;
-inline constexpr unsigned HELP_CONTENTS = 3;
-inline constexpr unsigned HELP_FINDER = 11;
+class QWidget;
 
 // HELP_FINDER and HELP_CONTENTS show the viewer on File with its topic list (HELP_CONTEXT
 // shows topic number Data, counted from 1); HELP_QUIT closes every viewer. A bare file name
