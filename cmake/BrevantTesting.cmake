@@ -1,17 +1,24 @@
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
-# brevant_add_test(<name> LABEL <folder label> [E2E] SOURCES ... [LIBS ...])
+# brevant_add_test(<name> LABEL <folder label> [E2E] [QAPP] SOURCES ... [LIBS ...])
 # Every test carries the label of its folder; tests that start the real program
-# under Xvfb carry "e2e" as well.
+# under Xvfb carry "e2e" as well. QAPP runs the tests inside a QApplication.
 function(brevant_add_test name)
-  cmake_parse_arguments(T "E2E" "LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "E2E;QAPP" "LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT T_LABEL)
     message(FATAL_ERROR "brevant_add_test(${name}) needs a LABEL")
   endif()
   add_executable(${name} ${T_SOURCES})
   brevant_warnings(${name})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  if(T_QAPP)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} brevant_qt_test_main GTest::gtest GTest::gmock)
+  else()
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  endif()
+  # Where the sources and the built program live, for tests that read files of the tree.
+  target_compile_definitions(${name} PRIVATE
+    BREVANT_SOURCE_DIR="${CMAKE_SOURCE_DIR}" BREVANT_RUNTIME_DIR="${BREVANT_RUNTIME_DIR}")
   set(labels ${T_LABEL})
   if(T_E2E)
     list(APPEND labels e2e)
@@ -22,6 +29,6 @@ function(brevant_add_test name)
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${BREVANT_RUNTIME_DIR}
     PROPERTIES LABELS "${labels}" TIMEOUT ${T_TIMEOUT}
-               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;BREVANT_SOURCE_DIR=${CMAKE_SOURCE_DIR};BREVANT_RUNTIME_DIR=${BREVANT_RUNTIME_DIR}"
+               ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
     DISCOVERY_TIMEOUT 60)
 endfunction()

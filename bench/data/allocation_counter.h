@@ -1,0 +1,4 @@
+#pragma once
+// Counts every allocation made through operator new in this program.
+
+long long AllocationCount();

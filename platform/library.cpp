@@ -1,0 +1,42 @@
+#include "platform/library.h"
+
+#include <dlfcn.h>
+#include <sys/stat.h>
+
+#include <cstring>
+
+bool FileExists(const std::string& Path) {
+  struct stat st {};
+  return ::stat(Path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::unique_ptr<TSharedLibrary> TSharedLibrary::Load(const std::string& Path, TLibraryFailure& Failure,
+                                                     std::string* Error) {
+  Failure = TLibraryFailure::None;
+  void* handle = ::dlopen(Path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle != nullptr) return std::unique_ptr<TSharedLibrary>(new TSharedLibrary(handle, Path));
+  const char* text = ::dlerror();
+  const std::string message = text != nullptr ? text : "";
+  if (Error != nullptr) *Error = message;
+  // The loader reports only text; a path with a slash that names no file, or a bare name
+  // the search did not find, is "not found"; anything else (a broken or foreign file,
+  // missing dependencies) is another failure.
+  const bool hasSlash = Path.find('/') != std::string::npos;
+  if ((hasSlash && !FileExists(Path)) ||
+      (!hasSlash && message.find("No such file or directory") != std::string::npos)) {
+    Failure = TLibraryFailure::NotFound;
+  } else if (message.find("Cannot allocate memory") != std::string::npos) {
+    Failure = TLibraryFailure::NoMemory;
+  } else {
+    Failure = TLibraryFailure::Other;
+  }
+  return nullptr;
+}
+
+TSharedLibrary::~TSharedLibrary() {
+  if (Handle_ != nullptr) ::dlclose(Handle_);
+}
+
+void* TSharedLibrary::Symbol(const char* Name) const {
+  return ::dlsym(Handle_, Name);
+}

@@ -1,0 +1,29 @@
+#pragma once
+// Loading shared libraries at run time, telling a missing file from one that cannot load.
+
+#include <memory>
+#include <string>
+
+enum class TLibraryFailure { None, NotFound, NoMemory, Other };
+
+class TSharedLibrary {
+ public:
+  // Loads Path (an absolute or relative path, or a bare name for the system's search).
+  // Returns none and sets Failure when it cannot; Error receives the loader's text.
+  static std::unique_ptr<TSharedLibrary> Load(const std::string& Path, TLibraryFailure& Failure,
+                                              std::string* Error = nullptr);
+  ~TSharedLibrary();
+  TSharedLibrary(const TSharedLibrary&) = delete;
+  TSharedLibrary& operator=(const TSharedLibrary&) = delete;
+
+  // The address of an exported entry, or none.
+  void* Symbol(const char* Name) const;
+  const std::string& Path() const { return Path_; }
+
+ private:
+  TSharedLibrary(void* Handle, std::string Path) : Handle_(Handle), Path_(std::move(Path)) {}
+  void* Handle_;
+  std::string Path_;
+};
+
+bool FileExists(const std::string& Path);

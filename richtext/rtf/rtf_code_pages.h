@@ -1,0 +1,47 @@
+#pragma once
+// Single-byte code pages for RTF's \'hh escapes and 8-bit text, and UTF-8 encoding helpers.
+//
+// The tables are built once per code page from glibc's iconv and cached for the life of the process; a
+// byte that the code page leaves undefined maps to the code point of the same number, the way the
+// platform's own converters treat it.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class TRtfCodePage {
+ public:
+  // The table of a code page: 1250-1258, 874, 437, 850 and 10000 (Mac Roman) are known; any other
+  // number (double-byte Asian code pages among them) reads as 1252.
+  static const TRtfCodePage& Get(int codePage);
+
+  int Number() const { return number_; }
+  char32_t ToUnicode(std::uint8_t byte) const { return codePoints_[byte]; }
+  // Appends the UTF-8 form of a byte of this code page.
+  void AppendDecoded(std::string& out, std::uint8_t byte) const {
+    const Encoded& e = utf8_[byte];
+    out.append(e.bytes, e.length);
+  }
+
+ private:
+  struct Encoded {
+    char bytes[4];
+    std::uint8_t length;
+  };
+  explicit TRtfCodePage(int number);
+
+  int number_;
+  std::array<char32_t, 256> codePoints_{};
+  std::array<Encoded, 256> utf8_{};
+};
+
+// The code page that a font's \fcharsetN implies; the document's own for 0 (ANSI), 1 (default) and 2
+// (symbol), and for numbers it does not know.
+int CodePageOfCharset(int charset, int documentCodePage);
+
+// Appends a code point as UTF-8; a surrogate or a value beyond U+10FFFF becomes U+FFFD.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
+// Decodes one UTF-8 sequence at text[pos], advancing pos; an invalid sequence yields U+FFFD for one byte.
+char32_t DecodeUtf8(std::string_view text, std::size_t& pos);

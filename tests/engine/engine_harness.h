@@ -1,0 +1,111 @@
+// Test harness: the engine reached the way the program reaches it, through dlopen and entry names only.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dbengine.h"
+#include "quiz_table.h"
+
+#define ENGINE_ENTRIES(X)                                                                              \
+  X(LIBINITFUNCTION)                                                                                   \
+  X(EngineInit) X(EngineExit) X(EngGetVersion) X(EngGetCurrentSession) X(EngSetCurrentSession)         \
+      X(EngStartSession) X(EngCloseSession) X(EngRegisterCallback) X(EngGetCallback) X(EngAddPassword) \
+          X(EngDropPassword) X(EngGetAliasDriver) X(EngOpenConfigRows) X(EngAddSessionAlias)           \
+              X(EngDeleteSessionAlias) X(EngOpenDatabase) X(EngCloseDatabase) X(EngSetDirectory)       \
+                  X(EngGetDirectory) X(EngGetProperty) X(EngSetProperty) X(EngOpenTable)               \
+                      X(EngGetCursorProps) X(EngGetFieldDescs) X(EngGetValidityChecks)                 \
+                          X(EngGetLanguageDriver) X(EngSetToBegin) X(EngSetToEnd) X(EngGetRecord)      \
+                              X(EngGetNextRecord) X(EngGetPriorRecord) X(EngGetRecordCount)            \
+                                  X(EngGetBookmark) X(EngSetToBookmark) X(EngCompareBookmarks)         \
+                                      X(EngGetField) X(EngOpenBlob) X(EngGetBlobSize) X(EngGetBlob)    \
+                                          X(EngFreeBlob) X(EngReleaseRecordLock) X(EngCloseCursor)     \
+                                              X(EngAllocStatement) X(EngPrepareStatement)              \
+                                                  X(EngExecuteStatement) X(EngFreeStatement)           \
+                                                      X(EngGetErrorText) X(EngGetErrorEntry)
+
+// Every entry of libdbengine.so, resolved by name.
+struct TEngineApi {
+#define DECLARE_ENTRY(name) decltype(&::name) name = nullptr;
+  ENGINE_ENTRIES(DECLARE_ENTRY)
+#undef DECLARE_ENTRY
+
+  // Loads a library file (the built one by default) and resolves every entry; fails the test otherwise.
+  static TEngineApi Load(const std::string& path);
+  // The built library, loaded once per process, its LIBINITFUNCTION run.
+  static const TEngineApi& Built();
+  void* library = nullptr;
+};
+
+struct TErrorLine {
+  EngResult status;
+  int32_t native;
+  std::string text;
+};
+
+// A temporary folder, removed with everything in it.
+class TTempFolder {
+ public:
+  TTempFolder();
+  ~TTempFolder();
+  TTempFolder(const TTempFolder&) = delete;
+  TTempFolder& operator=(const TTempFolder&) = delete;
+  const std::string& Path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+// A small quiz in four categories: three rows of "Classic Television 2", four of "ET1", two of
+// "Banana Splits 1" and one of "Classic Television 3", mixed in file order.
+std::vector<TQuizRow> SampleQuizRows();
+void WriteText(const std::string& path, const std::string& text);
+std::string ReadBytes(const std::string& path);
+
+// A started engine whose configuration defines the alias "quiz" for a folder holding the sample quiz table
+// "vezedezavuza.db" (password "pelmut") and nothing else.
+class TEngineTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  const TEngineApi& api = TEngineApi::Built();
+  TTempFolder folder;
+  std::string dataFolder;
+  std::string configPath;
+
+  // Writes a configuration file and starts the engine with it.
+  void StartEngine(const std::string& configText);
+  std::vector<TErrorLine> ErrorStack() const;
+  std::string ErrorTexts() const;  // every entry's text, joined with " | "
+  EngHandle OpenDatabase(const char* alias = "quiz");
+  EngHandle OpenQuizTable(EngHandle db);  // adds the password first
+  EngCursorProps Props(EngHandle cursor) const;
+  std::vector<EngFieldDesc> Fields(EngHandle cursor) const;
+  EngHandle Execute(EngHandle db, const std::string& sql);
+  // The text of a string field of record, or nullopt when blank.
+  std::optional<std::string> Text(EngHandle cursor, const std::vector<unsigned char>& record,
+                                  uint16_t field) const;
+  std::string Blob(EngHandle cursor, const std::vector<unsigned char>& record, uint16_t field,
+                   uint32_t chunk) const;
+  // Every row's value of one string field, reading forward from the start.
+  std::vector<std::string> Column(EngHandle cursor, uint16_t field) const;
+
+  bool started = false;
+};
+
+// Checks that result is status and that the error stack explains it (a non-empty text mentioning part).
+#define EXPECT_FAILS_WITH(call_, status_, part_)                            \
+  do {                                                                      \
+    const EngResult result_ = (call_);                                      \
+    EXPECT_EQ(ENG_STATUS(result_), (status_)) << ErrorTexts();              \
+    const auto stack_ = ErrorStack();                                       \
+    ASSERT_FALSE(stack_.empty()) << "no error stack";                       \
+    EXPECT_EQ(stack_.front().status, static_cast<EngResult>(status_));      \
+    EXPECT_NE(ErrorTexts().find(part_), std::string::npos) << ErrorTexts(); \
+  } while (0)

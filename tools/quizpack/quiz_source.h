@@ -1,0 +1,41 @@
+// The editable quiz source (*.quiz): one category per file, then its questions.
+//
+//   # a comment line
+//   category: Classic Television 2        at most 20 bytes
+//
+//   question: CT01                       starts a row; its "Order", at most 5 bytes
+//   letter: B                            the right choice ("AnswerTx"), one character
+//   text:                                block fields: text, answer (both needed), hint, encourage, riff;
+//     = Title line                         each block is the following lines indented by two spaces,
+//     Plain words with **markup**.         in the markup of quiz_markup.h
+//     A. first choice
+//
+// Blank lines inside a block are empty paragraphs when the block goes on after them.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct TQuizBlock {
+  std::vector<std::string> lines;
+  int firstLine = 0;
+};
+
+struct TQuizQuestion {
+  std::string order;
+  std::string letter;
+  int line = 0;  // of its "question:" line
+  std::optional<TQuizBlock> text, answer, hint, encourage, riff;
+};
+
+struct TQuizSource {
+  std::string fileName;
+  std::string category;
+  std::vector<TQuizQuestion> questions;
+};
+
+// Parses source text; fileName names it in errors ("file:line: problem", EQuizError). With strict, the
+// letter must be one of A, B, C, D.
+TQuizSource ParseQuizSource(const std::string& text, const std::string& fileName, bool strict);
+TQuizSource LoadQuizSource(const std::string& path, bool strict);
