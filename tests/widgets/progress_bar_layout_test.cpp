@@ -136,6 +136,46 @@ TEST(ProgressBarLayout, LoadingKeepsPartsAndAppliesTheStoredPercentUnchanged) {
   EXPECT_EQ(bar->Percent(), 25);
 }
 
+// Every writer is an overridable operation: this one records what reaches the Percent
+// writer, from code, from the parts rule and from layouts.
+class TTracingBar : public TRzProgressBar {
+ public:
+  BREVANT_CLASS(TTracingBar)
+  using TRzProgressBar::TRzProgressBar;
+  std::vector<uint16_t> Written;
+  int Notices = 0;
+  void SetPercent(uint16_t Value) override {
+    Written.push_back(Value);
+    TRzProgressBar::SetPercent(Value);
+  }
+
+ protected:
+  void PercentChanged() override { ++Notices; }
+};
+BREVANT_DEFINE_CLASS(TTracingBar, TRzProgressBar, )
+
+TEST(ProgressBarLayout, WritersAreOverridable) {
+  TTracingBar bar(nullptr);
+  bar.SetTotalParts(4);
+  bar.SetPartsComplete(1);
+  EXPECT_EQ(bar.Written, (std::vector<uint16_t>{0, 25}));
+  EXPECT_EQ(bar.Notices, 1) << "PercentChanged replaced: OnChange is the base's business";
+}
+
+TEST(ProgressBarLayout, WhileLoadingOnlyTheStoredPercentReachesTheWriter) {
+  RegisterClasses<TTracingBar>();
+  std::string text = kMainWindowBar;
+  text.replace(text.find("TRzProgressBar"), 14, "TTracingBar");
+  text.replace(text.find("PartsComplete: 0"), 16, "PartsComplete: 850");
+  text.replace(text.find("Percent: 0"), 10, "Percent: 37");
+  auto form = ReadForm(text);
+  auto* bar = dynamic_cast<TTracingBar*>(form->FindComponent("RzProgressBar1"));
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(bar->Written, (std::vector<uint16_t>{37}))
+      << "TotalParts reset nothing, PartsComplete computed nothing";
+  EXPECT_EQ(bar->PartsComplete(), 850u);
+}
+
 TEST(ProgressBarLayout, RoundTrip) {
   TForm form(nullptr);
   form.SetName("Form1");

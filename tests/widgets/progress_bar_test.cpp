@@ -307,27 +307,4 @@ TEST_F(BarOnWindow, BevelWidthRepaintsWithoutChangingAPixel) {
   EXPECT_EQ(Grab(), before);
 }
 
-// Every writer is an overridable operation; the parts writer and layouts go through them.
-class TTracingBar : public TRzProgressBar {
- public:
-  using TRzProgressBar::TRzProgressBar;
-  std::vector<uint16_t> Written;
-  int Notices = 0;
-  void SetPercent(uint16_t Value) override {
-    Written.push_back(Value);
-    TRzProgressBar::SetPercent(Value);
-  }
-
- protected:
-  void PercentChanged() override { ++Notices; }
-};
-
-TEST(ProgressBar, WritersAreOverridable) {
-  TTracingBar bar(nullptr);
-  bar.SetTotalParts(4);
-  bar.SetPartsComplete(1);
-  EXPECT_EQ(bar.Written, (std::vector<uint16_t>{0, 25}));
-  EXPECT_EQ(bar.Notices, 1) << "PercentChanged replaced: OnChange is the base's business";
-}
-
 }  // namespace
