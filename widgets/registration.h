@@ -1,0 +1,3 @@
+#pragma once
+// Registers the classes of this library that stored layouts create by name.
+void RegisterWidgetClasses();
