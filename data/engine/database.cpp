@@ -235,6 +235,7 @@ void TDatabase::Close() {
   for (TDBDataSet* dataSet : dataSets) {
     try {
       dataSet->SetActive(false);
+      dataSet->DatabaseClosing();
     } catch (...) {
       if (!failure) failure = std::current_exception();
     }

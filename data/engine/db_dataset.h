@@ -61,6 +61,9 @@ class TDBDataSet : public TEngineDataSet {
   virtual void SetDBFlag(int Flag, bool Value);
   // The database was just acquired.
   virtual void DatabaseAcquired() {}
+  // The database is closing (the dataset is closed already): what the dataset keeps of it
+  // goes now.
+  virtual void DatabaseClosing() {}
 
   void StartCursor(bool InfoOnly) override;
   void StopCursor() override;

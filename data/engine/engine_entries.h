@@ -19,8 +19,9 @@
 #define BREVANT_ENGINE_ENTRIES(X)                                                                           \
   X(EngGetVersion)                                                                                          \
   X(EngGetCurrentSession)                                                                                   \
-  X(EngSetCurrentSession) X(EngStartSession) X(EngCloseSession) X(EngRegisterCallback) X(EngGetCallback)    \
-      X(EngAddPassword) X(EngDropPassword) X(EngGetAliasDriver) X(EngOpenConfigRows) X(EngAddSessionAlias)  \
+  X(EngSetCurrentSession)                                                                                   \
+  X(EngStartSession) X(EngCloseSession) X(EngRegisterCallback) X(EngGetCallback) X(EngAddPassword)          \
+      X(EngDropPassword) X(EngGetAliasDriver) X(EngOpenConfigRows) X(EngAddSessionAlias)                    \
           X(EngDeleteSessionAlias) X(EngOpenDatabase) X(EngCloseDatabase) X(EngSetDirectory)                \
               X(EngGetDirectory) X(EngGetProperty) X(EngSetProperty) X(EngOpenTable) X(EngGetCursorProps)   \
                   X(EngGetFieldDescs) X(EngGetValidityChecks) X(EngGetLanguageDriver) X(EngSetToBegin)      \

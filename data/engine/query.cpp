@@ -192,6 +192,7 @@ void TQuery::Prepare() {
 }
 
 void TQuery::UnPrepare() {
+  if (Active()) RaiseDataError(LoadResString(SDataSetOpen), this);
   std::exception_ptr failure;
   try {
     SetPrepared(false);
@@ -315,6 +316,11 @@ void TQuery::ExecSQL() {
   }
   NoResult_ = false;
   SetDBFlag(dbfExecSQL, false);
+}
+
+void TQuery::DatabaseClosing() {
+  // Closing the database frees its statements: this one goes first, through the engine.
+  if (Prepared_) UnPrepare();
 }
 
 void TQuery::SetDBFlag(int Flag, bool Value) {

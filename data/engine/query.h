@@ -70,6 +70,7 @@ class TQuery : public TDBDataSet {
   EngHandle CreateHandle() override;
   void SetDBFlag(int Flag, bool Value) override;
   void DatabaseAcquired() override;
+  void DatabaseClosing() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void Loaded() override;
 

@@ -10,6 +10,7 @@
 #include "data/engine/session.h"
 #include "data/engine/table.h"
 #include "data/fields/blob_field.h"
+#include "data/fields/field.h"
 #include "data/fields/string_field.h"
 #include "data/links/data_source.h"
 #include "engine_test_support.h"
