@@ -93,7 +93,10 @@ bool TBlobStream::Collecting() const {
 void TBlobStream::Collect(const char* Bytes, uint32_t Count, bool AtEnd) {
   Collected_.append(Bytes, Count);
   // A short read tells that the blob ends here; otherwise the engine says how long it is.
-  if (!AtEnd && static_cast<int64_t>(Collected_.size()) < Size()) return;
+  if (!AtEnd) {
+    if (BlobSize_ < 0) BlobSize_ = Size();
+    if (static_cast<int64_t>(Collected_.size()) < BlobSize_) return;
+  }
   DataSet_->Layout().CacheBlob(Buffer_, BlobIndex_, std::move(Collected_));
   Collected_.clear();
   Cached_ = true;

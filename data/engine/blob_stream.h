@@ -52,6 +52,7 @@ class TBlobStream : public TStream {
   bool Cached_ = false;
   bool EngineOpen_ = false;
   int64_t Position_ = 0;
-  // While caching: the bytes read from the start so far.
+  // While caching: the bytes read from the start so far, and the blob's size once asked.
   std::string Collected_;
+  int64_t BlobSize_ = -1;
 };

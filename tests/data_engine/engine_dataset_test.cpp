@@ -7,6 +7,7 @@
 #include <sqlite3.h>
 
 #include "core/streams.h"
+#include "data/engine/database.h"
 #include "data/engine/engine_error.h"
 #include "data/engine/query.h"
 #include "data/engine/session.h"
@@ -109,6 +110,16 @@ TEST_F(EngineDataSetTest, DefinitionsFollowTheEngineDescriptors) {
   EXPECT_FALSE(Kinds->FieldNamed("Notes")->ValueIsNull());
   EXPECT_FALSE(Kinds->CanModify());
   EXPECT_EQ(Kinds->RowCount(), 3);
+}
+
+TEST_F(EngineDataSetTest, AClosedTableDescribesItsFieldsThroughACursorOfItsOwn) {
+  Kinds->FieldDefs()->Update();
+  EXPECT_EQ(Kinds->FieldDefs()->Count(), 12);
+  EXPECT_FALSE(Kinds->Active());
+  EXPECT_EQ(Kinds->Handle(), 0u);
+  EXPECT_EQ(Kinds->DBFlags(), 0);
+  ASSERT_NE(Session->FindDatabase("vozaza"), nullptr);
+  EXPECT_EQ(Session->FindDatabase("vozaza")->UseCount(), 0);
 }
 
 TEST_F(EngineDataSetTest, DuplicateColumnNamesAreNumbered) {
