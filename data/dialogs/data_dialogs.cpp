@@ -78,8 +78,12 @@ void KillTimer(TEngineTimerId Id) {
 
 }  // namespace
 
-void RegisterDataDialogs() {
+void RegisterDataDialogClasses() {
   RegisterClasses<TPasswordDialog, TLoginDialog>();
+}
+
+void RegisterDataDialogs() {
+  RegisterDataDialogClasses();
   TDataEngineHooks hooks;
   hooks.GetCursor = []() { return Screen != nullptr ? FromScreen(Screen->Cursor()) : ecDefault; };
   hooks.SetCursor = [](TEngineCursor Cursor) {

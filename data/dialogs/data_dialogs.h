@@ -6,3 +6,5 @@
 // thread, after the window framework's module is made.
 
 void RegisterDataDialogs();
+// Only the dialogs' classes, for tools that read layouts (no hooks).
+void RegisterDataDialogClasses();

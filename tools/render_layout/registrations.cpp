@@ -1,11 +1,15 @@
 #include "registrations.h"
 
 #include "app/main_form.h"
+#include "data/dialogs/data_dialogs.h"
+#include "data/engine/register.h"
 #include "gui/gui_module.h"
 
 const std::vector<TRegistration>& LayoutRegistrations() {
   static const std::vector<TRegistration> list = {
       RegisterGuiClasses,
+      RegisterDataEngineClasses,
+      RegisterDataDialogClasses,
       RegisterAppForms,
   };
   return list;
