@@ -10,6 +10,7 @@
 #include "data/engine/database.h"
 #include "data/engine/engine_entries.h"
 #include "data/engine/engine_error.h"
+#include "data/engine/engine_loader.h"
 #include "data/engine/query.h"
 #include "data/engine/session.h"
 #include "data/engine/table.h"
@@ -69,6 +70,33 @@ TEST_F(FailuresTest, ADataSetWithoutACursorFailsWithErrorCreatingCursorHandle) {
   EXPECT_EQ(dataSet->Database(), nullptr);
   ASSERT_NE(Session->FindDatabase("vozaza"), nullptr);
   EXPECT_EQ(Session->FindDatabase("vozaza")->UseCount(), 0);
+}
+
+// The engine runs the statement but hands back no result, as for a statement of no rows.
+EngResult (*Execute)(EngHandle, EngHandle*) = nullptr;
+EngResult ExecuteWithoutResult(EngHandle Statement, EngHandle* Cursor) {
+  *Cursor = 0;
+  return Execute(Statement, nullptr);
+}
+
+TEST_F(FailuresTest, AStatementWithoutACursorFailsWithErrorCreatingCursorHandle) {
+  auto form = TQuizForm::Make();
+  Session->StorePassword("pelmut");
+  form->Query1()->SQL()->Add(kEt1Sql);
+  ASSERT_EQ(ResolveEngineEntries(), ENG_OK);
+  Execute = DbEngine.EngExecuteStatement;
+  DbEngine.EngExecuteStatement = ExecuteWithoutResult;
+  try {
+    form->Query1()->SetActive(true);
+    ADD_FAILURE() << "opened";
+  } catch (const ENoResultSet& e) {
+    EXPECT_EQ(e.Message(), "Query1: Error creating cursor handle");
+  }
+  DbEngine.EngExecuteStatement = Execute;
+  EXPECT_FALSE(form->Query1()->Active());
+  EXPECT_FALSE(form->Query1()->Prepared()) << "the failed open gave its statement back";
+  form->Query1()->SetActive(true);
+  EXPECT_EQ(form->Query1()->FieldNamed("Order")->AsText(), "ET01");
 }
 
 TEST_F(FailuresTest, AnEngineErrorWithoutTextsReadsEngineErrorAndItsStatus) {
