@@ -1,6 +1,8 @@
 #include "registrations.h"
 
 #include "app/main_form.h"
+#include "data/dialogs/data_dialogs.h"
+#include "data/engine/register.h"
 #include "gui/gui_module.h"
 #include "widgets/registration.h"
 
@@ -8,6 +10,8 @@ const std::vector<TRegistration>& LayoutRegistrations() {
   static const std::vector<TRegistration> list = {
       RegisterGuiClasses,
       RegisterWidgetClasses,
+      RegisterDataEngineClasses,
+      RegisterDataDialogClasses,
       RegisterAppForms,
   };
   return list;
