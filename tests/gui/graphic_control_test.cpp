@@ -154,8 +154,16 @@ TEST_F(GraphicTest, SpeedButtonsOfAGroupAreDownOneAtATime) {
   // Holding the mouse on a button shows it pressed; the press and release reach it.
   QTest::mousePress(panel_->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(15, 55));
   EXPECT_TRUE(a->Pressed());
+  EXPECT_TRUE(a->PressedInside());
+  // Dragged off while held: still pressed, no longer shown pressed; back on: shown again.
+  QTest::mouseMove(panel_->Widget(), QPoint(150, 80));
+  EXPECT_TRUE(a->Pressed());
+  EXPECT_FALSE(a->PressedInside());
+  QTest::mouseMove(panel_->Widget(), QPoint(15, 55));
+  EXPECT_TRUE(a->PressedInside());
   QTest::mouseRelease(panel_->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(15, 55));
   EXPECT_FALSE(a->Pressed());
+  EXPECT_FALSE(a->PressedInside());
 }
 
 }  // namespace
