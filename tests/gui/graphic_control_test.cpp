@@ -117,6 +117,18 @@ TEST_F(GraphicTest, MouseClicksReachTheControlUnderThePointer) {
   EXPECT_EQ(log, (std::vector<std::string>{"down 5,2", "opaque", "panel"}));
 }
 
+TEST_F(GraphicTest, AControlDisabledWhileHeldTakesNoClickOnRelease) {
+  int clicks = 0;
+  opaque_->OnClick = [&](TObject*) { ++clicks; };
+  QTest::mousePress(panel_->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(15, 12));
+  opaque_->SetEnabled(false);
+  QTest::mouseRelease(panel_->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(15, 12));
+  EXPECT_EQ(clicks, 0);
+  opaque_->SetEnabled(true);
+  QTest::mouseClick(panel_->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(15, 12));
+  EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(GraphicTest, HintsShowOverGraphicControlsWhenShowHintHolds) {
   opaque_->SetHint("Click on the score to cheat|long text");
   form_->SetShowHint(true);
