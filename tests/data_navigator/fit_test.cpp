@@ -36,6 +36,9 @@ TEST_F(NavigatorTest, ANewNavigatorHasNoBevelsAndTenButtonsAtTheMinimumSize) {
     EXPECT_EQ(b->Glyph()->Width(), 2 * b->Glyph()->Height());
     EXPECT_EQ(b->Owner(), navigator_);
   }
+  navigator_->SetFlat(true);
+  for (TNavigateBtn kind : NavButtonKinds)
+    EXPECT_TRUE(navigator_->Buttons(kind)->Flat()) << KindName(kind);
   // Its window is sized once when it is made: ten slots of 24.
   navigator_->SetParent(form_.get());
   ShowAndActivate(*form_);
