@@ -1,5 +1,7 @@
 # brevant_embed_resources(<target> <file>...): compiles the files into <target> so that
-# core's resource registry finds them by file name (case-insensitive) at run time.
+# core's resource registry finds them by file name (case-insensitive) at run time. In a
+# static library the linker keeps them only if the library's code calls
+# LinkResources_<target>() (declare it as `void LinkResources_<target>();`).
 function(brevant_embed_resources target)
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.cpp)
   set(files)

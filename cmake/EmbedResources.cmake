@@ -15,4 +15,7 @@ foreach(f ${FILES})
   math(EXPR i "${i} + 1")
 endforeach()
 string(APPEND body "struct Registrar {\n  Registrar() {\n${regs}  }\n} registrar;\n}  // namespace\n")
+# A static library's resources are linked only when something refers to this file: the
+# library calls LinkResources_<target>() (declared by itself) from the code that loads them.
+string(APPEND body "\nvoid LinkResources_${ident}();\nvoid LinkResources_${ident}() {}\n")
 file(WRITE ${OUT} "${body}")

@@ -153,7 +153,9 @@ bool MouseEvent(TWinControl& C, QWidget* W, QMouseEvent* E, const TQtEventRouter
           target->DispatchMouseUp(button, shift, x, y);
           if (button == mbLeft && C.ClickPending) {
             C.ClickPending = false;
-            if (target->ControlStyle().Contains(csClickEvents) && target->ClientRect().Contains({x, y}))
+            // A control disabled while it was held (by its own earlier clicks) takes no click.
+            if (target->Enabled() && target->ControlStyle().Contains(csClickEvents) &&
+                target->ClientRect().Contains({x, y}))
               target->Click();
           }
         });

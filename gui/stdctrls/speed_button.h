@@ -30,6 +30,8 @@ class TSpeedButton : public TGraphicControl {
 
   // Whether the left button is being held on the control.
   bool Pressed() const { return Pressed_; }
+  // Held, with the pointer inside the control: the button shows pressed.
+  bool PressedInside() const { return Pressed_ && PressedInside_; }
   bool MouseInControl() const { return MouseInControl_; }
 
  protected:

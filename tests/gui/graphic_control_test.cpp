@@ -117,6 +117,18 @@ TEST_F(GraphicTest, MouseClicksReachTheControlUnderThePointer) {
   EXPECT_EQ(log, (std::vector<std::string>{"down 5,2", "opaque", "panel"}));
 }
 
+TEST_F(GraphicTest, AControlDisabledWhileHeldTakesNoClickOnRelease) {
+  int clicks = 0;
+  opaque_->OnClick = [&](TObject*) { ++clicks; };
+  QTest::mousePress(panel_->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(15, 12));
+  opaque_->SetEnabled(false);
+  QTest::mouseRelease(panel_->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(15, 12));
+  EXPECT_EQ(clicks, 0);
+  opaque_->SetEnabled(true);
+  QTest::mouseClick(panel_->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(15, 12));
+  EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(GraphicTest, HintsShowOverGraphicControlsWhenShowHintHolds) {
   opaque_->SetHint("Click on the score to cheat|long text");
   form_->SetShowHint(true);
@@ -154,8 +166,16 @@ TEST_F(GraphicTest, SpeedButtonsOfAGroupAreDownOneAtATime) {
   // Holding the mouse on a button shows it pressed; the press and release reach it.
   QTest::mousePress(panel_->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(15, 55));
   EXPECT_TRUE(a->Pressed());
+  EXPECT_TRUE(a->PressedInside());
+  // Dragged off while held: still pressed, no longer shown pressed; back on: shown again.
+  QTest::mouseMove(panel_->Widget(), QPoint(150, 80));
+  EXPECT_TRUE(a->Pressed());
+  EXPECT_FALSE(a->PressedInside());
+  QTest::mouseMove(panel_->Widget(), QPoint(15, 55));
+  EXPECT_TRUE(a->PressedInside());
   QTest::mouseRelease(panel_->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(15, 55));
   EXPECT_FALSE(a->Pressed());
+  EXPECT_FALSE(a->PressedInside());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "core/alignment.h"  // the one TAlignment, also seen by field objects: both headers together
 #include "gui/stdctrls/label.h"
 #include "gui_test_support.h"
 

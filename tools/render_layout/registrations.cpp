@@ -3,6 +3,7 @@
 #include "app/main_form.h"
 #include "data/dialogs/data_dialogs.h"
 #include "data/engine/register.h"
+#include "data/navigator/register.h"
 #include "gui/gui_module.h"
 #include "widgets/registration.h"
 
@@ -13,6 +14,7 @@ const std::vector<TRegistration>& LayoutRegistrations() {
       RegisterDataEngineClasses,
       RegisterDataDialogClasses,
       RegisterAppForms,
+      RegisterDataNavigatorClasses,
   };
   return list;
 }
