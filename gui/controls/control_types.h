@@ -5,15 +5,13 @@
 #include <cstdint>
 #include <functional>
 
+#include "core/alignment.h"
 #include "core/types.h"
 
 class TObject;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 BREVANT_ENUM_NAMES(TAlign, "alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient");
-
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-BREVANT_ENUM_NAMES(TAlignment, "taLeftJustify", "taRightJustify", "taCenter");
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 BREVANT_ENUM_NAMES(TMouseButton, "mbLeft", "mbRight", "mbMiddle");
