@@ -54,7 +54,9 @@ TRichCharFormat FromQt(const QTextCharFormat& F, const TRichCharFormat& Default,
   style(QTextFormat::FontItalic, fsItalic, F.fontItalic());
   style(QTextFormat::TextUnderlineStyle, fsUnderline, F.underlineStyle() != QTextCharFormat::NoUnderline);
   style(QTextFormat::FontStrikeOut, fsStrikeOut, F.fontStrikeOut());
-  if (F.hasProperty(QTextFormat::ForegroundBrush) && F.foreground().style() != Qt::NoBrush) {
+  if (F.boolProperty(kRichAutoColorProperty)) {
+    out.AutoColor = true;
+  } else if (F.hasProperty(QTextFormat::ForegroundBrush) && F.foreground().style() != Qt::NoBrush) {
     const QColor c = F.foreground().color().toRgb();
     out.AutoColor = false;
     out.Color = RGBColor(static_cast<uint8_t>(c.red()), static_cast<uint8_t>(c.green()),
@@ -117,9 +119,11 @@ void ApplyTo(QTextCharFormat& Q, const TRichCharFormat& Format, const TRichCharF
   if (f.Contains(cfStrikeOut)) Q.setFontStrikeOut(Format.Style.Contains(fsStrikeOut));
   if (f.Contains(cfColor)) {
     if (Format.AutoColor) {
-      Q.clearForeground();
+      Q.setForeground(ToQColor(clWindowText));
+      Q.setProperty(kRichAutoColorProperty, true);
     } else {
       Q.setForeground(QColor(RedOf(Format.Color), GreenOf(Format.Color), BlueOf(Format.Color)));
+      Q.clearProperty(kRichAutoColorProperty);
     }
   }
   if (f.Contains(cfProtected)) Q.setProperty(kRichProtectedProperty, Format.Protected);

@@ -16,6 +16,9 @@
 
 // Our own property of character formats: the text is protected (TRichCharFormat::Protected).
 inline constexpr int kRichProtectedProperty = QTextFormat::UserProperty + 0x5300;
+// Our own property of character formats: the text is drawn in the window-text colour whatever the
+// default format's colour is (the colour it carries is that colour as it was when set).
+inline constexpr int kRichAutoColorProperty = QTextFormat::UserProperty + 0x5301;
 
 // Makes Qt draw the families that RTF and layouts name ("MS Sans Serif") with the same installed
 // family the framework uses for them. Runs once.
@@ -28,7 +31,7 @@ std::string PlainTextOf(const QTextDocument& Document);
 void ReplaceContent(TRichEditBox& Box, TRtfDocument Model);
 
 // Whether any character from Start to End is protected; for an insertion (Start == End), whether
-// the text on both sides is.
+// the text it joins is.
 bool RangeProtected(const QTextDocument& Document, int Start, int End);
 
 TClipboardKind ClipboardKindOf(const QString& MimeType);

@@ -40,8 +40,11 @@ bool RangeProtected(const QTextDocument& Document, int Start, int End) {
   Start = std::clamp(Start, 0, length);
   End = std::clamp(End, Start, length);
   if (Start == End) {
-    return Start > 0 && Start < length && IsProtected(FormatAt(Document, Start - 1)) &&
-           IsProtected(FormatAt(Document, Start));
+    // Inserted text takes the format of the character before it in its paragraph, or of the
+    // one after it at a paragraph's start.
+    const QTextBlock block = Document.findBlock(Start);
+    const int at = Start > block.position() ? Start - 1 : Start;
+    return IsProtected(FormatAt(Document, at));
   }
   for (QTextBlock b = Document.findBlock(Start); b.isValid() && b.position() < End; b = b.next()) {
     for (QTextBlock::iterator it = b.begin(); !it.atEnd(); ++it) {

@@ -282,6 +282,39 @@ TEST_F(RichEditBox, ProtectedTextAsksBeforeItChanges) {
   box_->hide();
 }
 
+TEST_F(RichEditBox, InsertedTextIsProtectedWhenTheTextItJoinsIs) {
+  box_->SetText("locked\nfree");
+  box_->SetSelection(0, 6);
+  TRichCharFormat lock;
+  lock.Fields = {cfProtected};
+  lock.Protected = true;
+  box_->SetCharFormat(true, lock);
+  box_->SetSelection(0, 0);  // before the first character of its paragraph: joins it
+  EXPECT_FALSE(box_->ReplaceSelection("x"));
+  box_->SetSelection(6, 6);  // behind it: joins it too
+  EXPECT_FALSE(box_->ReplaceSelection("x"));
+  box_->SetSelection(7, 7);  // the next paragraph is free
+  EXPECT_TRUE(box_->ReplaceSelection("x"));
+  EXPECT_EQ(box_->Text(), "locked\r\nxfree");
+}
+
+TEST_F(RichEditBox, AutomaticColourIsTheWindowTextColourWhateverTheDefault) {
+  TRichCharFormat red;
+  red.Fields = {cfColor};
+  red.AutoColor = false;
+  red.Color = RGBColor(255, 0, 0);
+  box_->SetCharFormat(false, red);
+  box_->SetText("default and automatic");
+  box_->SetSelection(0, 7);
+  EXPECT_FALSE(box_->CharFormat(true).AutoColor);  // shows the default's red
+  box_->SetSelection(12, 21);
+  TRichCharFormat automatic;
+  automatic.Fields = {cfColor};
+  automatic.AutoColor = true;
+  box_->SetCharFormat(true, automatic);
+  EXPECT_TRUE(box_->CharFormat(true).AutoColor);
+}
+
 TEST_F(RichEditBox, ReadOnlyBoxTakesNoTypingButKeepsItsCaret) {
   box_->SetText("fixed");
   box_->SetReadOnly(true);
