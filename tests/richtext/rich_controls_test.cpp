@@ -328,4 +328,35 @@ TEST_F(RichControls, FileVariantsUseTheConversionOfTheirExtension) {
   EXPECT_THROW(edit->RichEditLines()->LoadContentFile(dir + "missing.rtf"), EFOpenError);
 }
 
+TEST_F(RichControls, TheTextIsLaidOutAtTheWindowOrAtThePagesPrintableWidth) {
+  TwwDBRichEdit* edit = AddControl("Edit", "", false, Bounds(8, 8, 300, 80));
+  ShowAndActivate(*Form);  // the first paint places the text
+  EXPECT_EQ(edit->EditBox()->FormatRect(), Rect(3, 2, 296, 80));
+  edit->SetWidth(400);
+  EXPECT_EQ(edit->EditBox()->FormatRect(), Rect(3, 2, 396, 80));
+  // A letter page less one-inch margins: 6.5 inches of 96 pixels.
+  edit->SetEditWidth(rewPrinterSize);
+  EXPECT_EQ(edit->EditBox()->FormatRect(), Rect(3, 0, 3 + 624 + 4, 1056));
+  edit->PrintMargins()->SetLeft(2.537);
+  edit->PrintMargins()->SetRight(2.537);
+  edit->SetMeasurementUnits(muCentimeters);
+  edit->SetPaperSize(9);  // A4: 8.27 inches wide
+  EXPECT_EQ(edit->EditBox()->FormatRect().Right, 3 + static_cast<int>((8.2677 - 2) * 96) + 4);
+}
+
+TEST_F(RichControls, ABoundControlMovedOutOfItsWindowLoadsItsFieldAgain) {
+  AddRows({{"{\\rtf1 moved}", "", ""}});
+  TwwDBRichEdit* top = AddControl("TopRtf", "Question");
+  ShowAndActivate(*Form);
+  Open();
+  ASSERT_EQ(top->Text(), "moved");
+  top->SetParent(nullptr);  // its window goes, and the content with it
+  EXPECT_FALSE(top->ContentLoaded());
+  EXPECT_EQ(Query->Mode(), dmBrowse);
+  top->SetParent(Form.get());
+  ::Pump();
+  EXPECT_EQ(top->Text(), "moved");
+  EXPECT_TRUE(top->ContentLoaded());
+}
+
 }  // namespace
