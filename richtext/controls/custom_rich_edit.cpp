@@ -14,7 +14,17 @@ TCustomRichEdit::TCustomRichEdit(TComponent* AOwner)
       DefAttributes_(std::make_unique<TTextAttributes>(this, atDefaultText)),
       Paragraph_(std::make_unique<TParaAttributes>(this)) {}
 
-TCustomRichEdit::~TCustomRichEdit() = default;
+TCustomRichEdit::~TCustomRichEdit() {
+  // The window outlives this part of the control: nothing may call back into it.
+  if (TRichEditBox* box = EditBoxIfAllocated()) {
+    box->OnChange = nullptr;
+    box->OnSelectionChange = nullptr;
+    box->OnRequestResize = nullptr;
+    box->OnProtected = nullptr;
+    box->OnLink = nullptr;
+    box->OnPaint = nullptr;
+  }
+}
 
 TStrings* TCustomRichEdit::Lines() const {
   return RichLines_.get();

@@ -110,7 +110,11 @@ void TwwCustomRichEdit::SetPaperSize(int Value) {
 void TwwCustomRichEdit::InitWidget() {
   HasLastFormatRect_ = false;
   FirstPaintDone_ = false;
-  TCustomRichEdit::InitWidget();
+  {
+    // Content the window gets back is no change of the user's.
+    TInternalUpdateScope quiet(*this);
+    TCustomRichEdit::InitWidget();
+  }
   TRichEditBox* box = EditBox();
   if (SavedContentValid_) {
     TInternalUpdateScope quiet(*this);

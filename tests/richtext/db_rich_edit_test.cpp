@@ -166,6 +166,16 @@ TEST_F(DBRichEdit, TypingInAnEditableControlStartsAnEditAndLeavingWritesTheBlob)
   EXPECT_NE(Cell(0, "Question")->find("old new"), std::string::npos);
 }
 
+TEST_F(DBRichEdit, ARecreatedWindowOfAnEditableControlStartsNoEdit) {
+  AddRows({{"{\\rtf1 kept}", "", ""}});
+  TwwDBRichEdit* top = AddControl("TopRtf", "Question", false);
+  Open();
+  top->SetOleOptions({reoDisableOLE});  // re-creates the window
+  EXPECT_EQ(top->Text(), "kept");
+  EXPECT_EQ(Query->Mode(), dmBrowse);
+  EXPECT_FALSE(top->Modified());
+}
+
 TEST_F(DBRichEdit, LeavingFailsWhenTheRowCannotTakeTheContentAndTheControlKeepsTheFocus) {
   AddRows({{"{\\rtf1 text}", "", ""}});
   TwwDBRichEdit* top = AddControl("TopRtf", "Question", false);
