@@ -13,7 +13,6 @@ class TObject;
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 BREVANT_ENUM_NAMES(TAlign, "alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient");
 
-
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 BREVANT_ENUM_NAMES(TMouseButton, "mbLeft", "mbRight", "mbMiddle");
 

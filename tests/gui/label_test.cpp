@@ -4,7 +4,9 @@
 
 #include <memory>
 
-#include "core/alignment.h"  // the one TAlignment, also seen by field objects: both headers together
+// The alignment of controls is the one field objects report to them: both headers in one
+// translation unit must agree on it.
+#include "core/alignment.h"
 #include "gui/stdctrls/label.h"
 #include "gui_test_support.h"
 
@@ -23,6 +25,13 @@ class LabelTest : public ::testing::Test {
   std::unique_ptr<TForm> form_;
   TLabel* label_ = nullptr;
 };
+
+TEST_F(LabelTest, TakesTheAlignmentFieldsReport) {
+  const TAlignment fromField = taRightJustify;
+  label_->SetAlignment(fromField);
+  EXPECT_EQ(label_->Alignment(), taRightJustify);
+  EXPECT_EQ(TEnumNames<TAlignment>::Info().OrdinalOf("taCenter"), 2);
+}
 
 TEST_F(LabelTest, GrowsToTheRightKeepingItsLeftEdge) {
   label_->SetCaption("5");

@@ -6,6 +6,7 @@
 #include "data/navigator/register.h"
 #include "gui/gui_module.h"
 #include "widgets/registration.h"
+#include "richtext/controls/register.h"
 
 const std::vector<TRegistration>& LayoutRegistrations() {
   static const std::vector<TRegistration> list = {
@@ -13,6 +14,7 @@ const std::vector<TRegistration>& LayoutRegistrations() {
       RegisterWidgetClasses,
       RegisterDataEngineClasses,
       RegisterDataDialogClasses,
+      RegisterRichTextClasses,
       RegisterAppForms,
       RegisterDataNavigatorClasses,
   };

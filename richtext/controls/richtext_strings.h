@@ -1,0 +1,11 @@
+#pragma once
+// Messages and default texts of the rich text controls.
+
+#include "core/string_table.h"
+
+inline constexpr TResString SRichEditLoadFail{"SRichEditLoadFail", "Failed to Load Stream"};
+inline constexpr TResString SRichEditSaveFail{"SRichEditSaveFail", "Failed to Save Stream"};
+inline constexpr TResString SRichEditInsertError{"SRichEditInsertError", "RichEdit line insertion error"};
+inline constexpr TResString SRichEditCaption{"SRichEditCaption", "Edit Rich Text"};
+// The text a control shows for a field it does not load by itself, and for a failed load.
+inline constexpr TResString SRichEditPlaceholder{"SRichEditPlaceholder", "(%s)"};
