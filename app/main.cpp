@@ -3,14 +3,27 @@
 #include <exception>
 
 #include "app/main_form.h"
+#include "data/dialogs/data_dialogs.h"
+#include "data/engine/register.h"
+#include "data/engine/session_list.h"
+#include "data/navigator/register.h"
 #include "gui/forms/application.h"
 #include "gui/gui_module.h"
 #include "platform/help/help_viewer.h"
+#include "richtext/controls/register.h"
+#include "widgets/registration.h"
 
 int main(int argc, char* argv[]) {
-  // Start-up of every module: the window framework first; the data access layer and the
-  // controls join here as they come.
+  // Start-up of every module. The sessions come first so that they outlive the windows:
+  // the window framework's end frees the main window, and with it closes its datasets,
+  // before the default session goes.
+  TDataEngineModule dataEngine;
   TGuiModule gui(argc, argv);
+  RegisterDataEngineClasses();
+  RegisterDataDialogs();
+  RegisterDataNavigatorClasses();
+  RegisterRichTextClasses();
+  RegisterWidgetClasses();
   Application->SetHelpViewer([](const std::string& File, uint16_t Command, int64_t Data, TCustomForm* Owner) {
     InvokeHelp(Owner != nullptr ? Owner->Widget() : nullptr, File, Command, static_cast<uintptr_t>(Data));
   });
@@ -26,5 +39,5 @@ int main(int argc, char* argv[]) {
     Application->HandleException(std::current_exception());
     return 1;
   }
-  return 0;  // the module's end frees the main window and everything it owns
+  return 0;  // the modules' ends free the main window and everything it owns, then the sessions
 }

@@ -10,7 +10,7 @@ packages=(
   libgl1-mesa-dev
   libsqlcipher-dev sqlcipher
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool x11-utils x11-apps imagemagick libx11-dev
+  xvfb xdotool x11-utils x11-apps imagemagick libx11-dev tesseract-ocr
   fonts-dejavu-core fonts-liberation
   unrtf hyperfine python3 python3-pil
 )

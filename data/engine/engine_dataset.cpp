@@ -80,9 +80,9 @@ void TEngineDataSet::CoreOpen() {
   CheckEngine(DbEngine.EngGetCursorProps(Handle_, &props));
   SetBookmarkSize(static_cast<int>(props.bookmarkSize));
   CanModify_ = props.openMode != ENG_OPEN_READONLY && props.rightsReadOnly == 0;
-  RecordNumberKind_ = props.recordNumberKind == ENG_RECNO_SEQUENCE   ? rnSequence
-                      : props.recordNumberKind == ENG_RECNO_PHYSICAL ? rnPhysical
-                                                                     : rnNone;
+  RecordNumberKind_ = props.recordNumberKind == ENG_RECNO_SEQUENCE   ? rkSequence
+                      : props.recordNumberKind == ENG_RECNO_PHYSICAL ? rkPhysical
+                                                                     : rkNone;
   FieldDefs()->SetUpdated(false);
   FieldDefs()->Update();
   if (MadeDefaultFields()) MakeDefaultFields();
@@ -195,8 +195,8 @@ TFetchResult TEngineDataSet::FetchOne(TRowBuffer Buffer, TFetchMode Mode, bool C
   TRecordInfo info;
   info.UpdateStatus = static_cast<uint8_t>(props.recordStatus);
   info.RowMark = rmCurrent;
-  info.RecordNumber = RecordNumberKind_ == rnSequence   ? static_cast<int32_t>(props.seqNum)
-                      : RecordNumberKind_ == rnPhysical ? static_cast<int32_t>(props.physRecNum)
+  info.RecordNumber = RecordNumberKind_ == rkSequence   ? static_cast<int32_t>(props.seqNum)
+                      : RecordNumberKind_ == rkPhysical ? static_cast<int32_t>(props.physRecNum)
                                                         : -1;
   Layout_.WriteInfo(Buffer, info);
   // Blobs cached for the record this buffer held before are stale now.
@@ -255,7 +255,7 @@ int TEngineDataSet::RowCount() const {
 }
 
 int TEngineDataSet::RowNumber() const {
-  if (Handle_ == 0 || HasNoRows() || RecordNumberKind_ == rnNone) return -1;
+  if (Handle_ == 0 || HasNoRows() || RecordNumberKind_ == rkNone) return -1;
   return Layout_.ReadInfo(ActiveBuffer()).RecordNumber;
 }
 

@@ -27,7 +27,7 @@ using TUpdateRecordEvent =
     std::function<void(TDataSet* DataSet, TUpdateKind UpdateKind, TUpdateAction& Action)>;
 
 // How the cursor numbers its records.
-enum TRecordNumberKind { rnNone, rnSequence, rnPhysical };
+enum TRecordNumberKind { rkNone, rkSequence, rkPhysical };
 
 class TEngineDataSet : public TDataSet {
  public:
@@ -132,7 +132,7 @@ class TEngineDataSet : public TDataSet {
   bool CachedUpdates_ = false;
   bool CanModify_ = false;
   bool CacheBlobs_ = true;
-  TRecordNumberKind RecordNumberKind_ = rnNone;
+  TRecordNumberKind RecordNumberKind_ = rkNone;
   EngRecordProps LastRecordProps_{};
   TRecordLayout Layout_;
   std::vector<EngFieldDesc> FieldDescs_;
