@@ -19,16 +19,20 @@ function(brevant_add_test name)
   # Where the sources and the built program live, for tests that read files of the tree.
   target_compile_definitions(${name} PRIVATE
     BREVANT_SOURCE_DIR="${CMAKE_SOURCE_DIR}" BREVANT_RUNTIME_DIR="${BREVANT_RUNTIME_DIR}")
-  set(labels ${T_LABEL})
-  if(T_E2E)
-    list(APPEND labels e2e)
-  endif()
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
+  if(T_E2E)
+    # A run of the real program is one test per suite: its cases share the program's
+    # start-up cost, and they run alone so that the machine's load cannot slow the screen.
+    add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${BREVANT_RUNTIME_DIR})
+    set_tests_properties(${name} PROPERTIES LABELS "${T_LABEL};e2e" TIMEOUT ${T_TIMEOUT} RUN_SERIAL TRUE
+                                            ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    return()
+  endif()
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${BREVANT_RUNTIME_DIR}
-    PROPERTIES LABELS "${labels}" TIMEOUT ${T_TIMEOUT}
+    PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT}
                ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
     DISCOVERY_TIMEOUT 60)
 endfunction()
