@@ -1,5 +1,9 @@
 #include "gui/stdctrls/button.h"
 
+#include <algorithm>
+
+#include <QFont>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
@@ -9,6 +13,17 @@
 #include "gui/forms/form.h"
 #include "gui/qt/bridge.h"
 #include "gui/qt/qt_convert.h"
+
+namespace {
+
+// Frame and a pixel of air on each side of a caption.
+constexpr int CaptionMargin = 4;
+// Narrower than this a caption gets hard to read; past it, it is clipped instead.
+constexpr int MinCaptionStretch = 75;
+// Between a glyph and its caption.
+constexpr int GlyphSpacing = 4;
+
+}  // namespace
 
 BREVANT_DEFINE_CLASS(TButton, TWinControl,
                      .Property("Cancel", &TButton::Cancel, &TButton::SetCancel)
@@ -59,6 +74,30 @@ void TButton::ApplyText() {
   button->setText(ToQString(Caption()));
   // Keep the underline but drop Qt's shortcut: the form dispatches Alt+letter itself.
   button->setShortcut(QKeySequence());
+  FitCaption();
+}
+
+void TButton::FontChanged() {
+  TWinControl::FontChanged();
+  FitCaption();
+}
+
+void TButton::BoundsChanged(const TRect& Old) {
+  TWinControl::BoundsChanged(Old);
+  if (Old.Width() != Width()) FitCaption();
+}
+
+int TButton::CaptionRoom() const {
+  return Width() - 2 * CaptionMargin;
+}
+
+void TButton::FitCaption() {
+  if (!HandleAllocated()) return;
+  QFont font = ToQFont(*Font());
+  const int needed = QFontMetrics(font).horizontalAdvance(ToQString(StripAccelerators(Caption())));
+  const int room = CaptionRoom();
+  if (needed > room && room > 0) font.setStretch(std::max(MinCaptionStretch, room * 100 / needed));
+  Widget()->setFont(font);
 }
 
 void TButton::SetDefault(bool Value) {
@@ -150,4 +189,10 @@ void TBitBtn::ApplyGlyph() {
   }
   button->setIcon(icon);
   button->setIconSize(QSize(width, image.height()));
+  FitCaption();
+}
+
+int TBitBtn::CaptionRoom() const {
+  const int glyph = Glyph_->Empty() ? 0 : Glyph_->Width() / NumGlyphs_ + GlyphSpacing;
+  return TButton::CaptionRoom() - glyph;
 }

@@ -35,7 +35,14 @@ class TButton : public TWinControl {
   QWidget* CreateWidget(QWidget* ParentWidget) override;
   void InitWidget() override;
   void ApplyText() override;
+  void FontChanged() override;
+  void BoundsChanged(const TRect& Old) override;
   bool FocusOnClick() const override { return true; }
+  // Room the face gives to the caption beside what it draws itself (a glyph).
+  virtual int CaptionRoom() const;
+  // Narrows the caption's font just enough when the caption is wider than its room, so that
+  // a long caption stays inside its button instead of running into the frame.
+  void FitCaption();
 
  private:
   bool Default_ = false;
@@ -78,6 +85,7 @@ class TBitBtn : public TButton {
 
  protected:
   void InitWidget() override;
+  int CaptionRoom() const override;
 
  private:
   void ApplyGlyph();
