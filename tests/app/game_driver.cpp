@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -106,8 +107,22 @@ QImage TGameRun::Capture(unsigned long Window, const std::string& Path) {
   return ok ? QImage(QString::fromStdString(Path)).convertToFormat(QImage::Format_RGB32) : QImage();
 }
 
+void TGameRun::WaitIdle() {
+  // The program is idle when its main thread sleeps in the event loop twice in a row.
+  const std::string stat = "/proc/" + std::to_string(Game_->Pid()) + "/stat";
+  int sleeping = 0;
+  for (int i = 0; i < 200 && sleeping < 2; ++i) {
+    std::ifstream in(stat);
+    std::string pid, name, state;
+    in >> pid >> name >> state;
+    sleeping = state == "S" ? sleeping + 1 : 0;
+    std::this_thread::sleep_for(std::chrono::milliseconds(15));
+  }
+}
+
 QImage TGameRun::Shot(const std::string& Name, unsigned long Window) {
   if (Window == 0) Window = MainWindow();
+  WaitIdle();
   const std::string path =
       (Name.empty() ? testing::TempDir() + "/brevant-shot" : ArtefactDir() + "/" + Name) + ".png";
   // Painting follows the events by a moment: wait until two shots in a row agree.

@@ -51,6 +51,7 @@ class TGameRun {
 
  private:
   std::string Shell(const std::string& Command, bool* Ok = nullptr);
+  void WaitIdle();
   QImage Capture(unsigned long Window, const std::string& Path);
 
   TXvfb X_;

@@ -29,6 +29,7 @@ class TProcess {
   // (or ended by a signal).
   int Wait(double Seconds);
   bool Running();
+  pid_t Pid() const { return Pid_; }
 
  private:
   pid_t Pid_ = -1;
