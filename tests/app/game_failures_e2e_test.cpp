@@ -189,4 +189,28 @@ TEST(GameFailures, ACategoryOfThreeRowsEndsOnItsLastQuestionAndOneOfNoneScoresNo
   EXPECT_EQ(game.CloseAndWait(), 0);
 }
 
+TEST(GameStartUp, TheInstalledGameStartedFromAnyFolderFindsItsEngineTableAndHelp) {
+  TTestData data;
+  const std::string prefix = data.Folder + "/prefix";
+  bool ok = false;
+  RunShell("cmake --install " + RuntimeDir() + "/.. --prefix " + prefix + " >/dev/null 2>&1", &ok);
+  ASSERT_TRUE(ok) << "install failed";
+  EXPECT_TRUE(fs::exists(prefix + "/share/applications/brevant.desktop"));
+  EXPECT_TRUE(fs::exists(prefix + "/share/icons/hicolor/32x32/apps/brevant.png"));
+  // Started through its link from a folder that holds nothing of it.
+  TGameRun game({"DBENGINE_CONFIG="}, data.Data, prefix + "/bin/brevant");
+  ASSERT_NE(game.MainWindow(), 0u);
+  EXPECT_FALSE(game.WindowShown("^Brevant 2$")) << "no error at start";
+  game.Click(places::Oscars.x(), places::Oscars.y());
+  const QImage shot = game.Shot();
+  const TQuizSource quiz = ParseQuizSource(Source("et1.quiz"), "et1.quiz", true);
+  std::string question;
+  for (const std::string& line : quiz.questions[0].text->lines)
+    question += line + "\n";
+  EXPECT_TRUE(MostWordsSeen(question, ReadText(shot, places::TopRtf)));
+  game.Click(places::Help.x(), places::Help.y());
+  EXPECT_NE(game.WaitWindow(" - Help$"), 0u) << "the help file was found";
+  EXPECT_FALSE(game.WindowShown("^Help$")) << "no report of a missing help file";
+}
+
 }  // namespace
