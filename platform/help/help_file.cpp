@@ -83,7 +83,7 @@ THelpFile ParseHelpFile(std::string_view Text, std::string_view Name) {
       continue;
     }
     if (!line.empty() && line.front() == '#') continue;
-    if (line.empty()) {
+    if (line.find_first_not_of(' ') == std::string_view::npos) {
       inParagraph = false;
       continue;
     }
@@ -105,9 +105,12 @@ THelpFile ParseHelpFile(std::string_view Text, std::string_view Name) {
       inParagraph = false;
       continue;
     }
-    if (inParagraph) {
+    // An indented line after a list item carries on that item.
+    const bool continuesItem =
+        !blocks.empty() && blocks.back().Kind == THelpBlock::TKind::Bullet && line.front() == ' ';
+    if (inParagraph || continuesItem) {
       blocks.back().Text += ' ';
-      blocks.back().Text += line;
+      blocks.back().Text += line.substr(line.find_first_not_of(' '));
     } else {
       blocks.push_back({THelpBlock::TKind::Paragraph, std::string(line)});
       inParagraph = true;

@@ -7,7 +7,8 @@
 //   = How to play                 a line starting "= " opens a topic
 //   Words of a paragraph, which   consecutive lines form one paragraph;
 //   may run over several lines.   a blank line ends it
-//   - a bullet item               a line starting "- " is a list item
+//   - a bullet item               a line starting "- " is a list item;
+//     carried on when indented    indented lines right after it carry it on
 //   **bold** words                **...** marks bold text
 //
 // Parsing needs no display; the viewer (help_viewer.h) shows a parsed file.

@@ -17,7 +17,9 @@ constexpr const char* kHelp =
     "then answer.\n"
     "\n"
     "- Ten questions <per> game\n"
-    "- **Hints** halve the points & more\n"
+    "- **Hints** halve the points\n"
+    "  & more\n"
+    "   \n"
     "Last words.\n"
     "= Scoring\n"
     "Ten points, or **five** after a hint\n";
@@ -31,7 +33,10 @@ TEST(HelpFile, ParsesTopicsParagraphsAndBullets) {
   ASSERT_EQ(play.Blocks.size(), 4u);
   EXPECT_EQ(play.Blocks[0].Text, "Pick a category, then answer.");
   EXPECT_EQ(play.Blocks[1].Kind, THelpBlock::TKind::Bullet);
+  // An indented line carries on its list item; a line of blanks ends it.
+  EXPECT_EQ(play.Blocks[2].Text, "**Hints** halve the points & more");
   EXPECT_EQ(play.Blocks[3].Kind, THelpBlock::TKind::Paragraph);
+  EXPECT_EQ(play.Blocks[3].Text, "Last words.");
 }
 
 TEST(HelpFile, HtmlEscapesTextAndMarksBold) {
@@ -72,7 +77,8 @@ TEST(HelpFile, TheGamesHelpFileReadsWithEveryTopic) {
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   const THelpFile file = ParseHelpFile(text, "Brevant.hlp");
   std::vector<std::string> titles;
-  for (const THelpTopic& t : file.Topics) titles.push_back(t.Title);
-  EXPECT_EQ(titles, (std::vector<std::string>{"How to play", "Scoring", "Hints", "Categories and ranks", "Keys",
-                                              "Viewing and printing a text", "About"}));
+  for (const THelpTopic& t : file.Topics)
+    titles.push_back(t.Title);
+  EXPECT_EQ(titles, (std::vector<std::string>{"How to play", "Scoring", "Hints", "Categories and ranks",
+                                              "Keys", "Viewing and printing a text", "About"}));
 }
