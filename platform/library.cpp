@@ -4,10 +4,17 @@
 #include <sys/stat.h>
 
 #include <cstring>
+#include <filesystem>
 
 bool FileExists(const std::string& Path) {
   struct stat st {};
   return ::stat(Path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string ProgramFolder() {
+  std::error_code ec;
+  const auto program = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::string() : program.parent_path().string();
 }
 
 std::unique_ptr<TSharedLibrary> TSharedLibrary::Load(const std::string& Path, TLibraryFailure& Failure,
@@ -15,6 +22,13 @@ std::unique_ptr<TSharedLibrary> TSharedLibrary::Load(const std::string& Path, TL
   Failure = TLibraryFailure::None;
   void* handle = ::dlopen(Path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle != nullptr) return std::unique_ptr<TSharedLibrary>(new TSharedLibrary(handle, Path));
+  // A bare name is also looked for beside the program, as the program's own search path
+  // ($ORIGIN) would find it: that path is lost when a runtime that wraps dlopen (a
+  // sanitizer's) makes the call on the program's behalf.
+  if (Path.find('/') == std::string::npos) {
+    const std::string beside = ProgramFolder() + "/" + Path;
+    if (FileExists(beside)) return Load(beside, Failure, Error);
+  }
   const char* text = ::dlerror();
   const std::string message = text != nullptr ? text : "";
   if (Error != nullptr) *Error = message;

@@ -8,7 +8,8 @@ enum class TLibraryFailure { None, NotFound, NoMemory, Other };
 
 class TSharedLibrary {
  public:
-  // Loads Path (an absolute or relative path, or a bare name for the system's search).
+  // Loads Path (an absolute or relative path, or a bare name for the system's search and
+  // then the program's own folder).
   // Returns none and sets Failure when it cannot; Error receives the loader's text.
   static std::unique_ptr<TSharedLibrary> Load(const std::string& Path, TLibraryFailure& Failure,
                                               std::string* Error = nullptr);
@@ -27,3 +28,5 @@ class TSharedLibrary {
 };
 
 bool FileExists(const std::string& Path);
+// The folder that holds the running program (links resolved), or empty.
+std::string ProgramFolder();

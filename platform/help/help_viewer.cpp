@@ -22,14 +22,9 @@
 
 #include "core/exceptions.h"
 #include "platform/help/help_file.h"
+#include "platform/library.h"
 
 namespace {
-
-std::string ExecutableFolder() {
-  std::error_code ec;
-  const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::string() : exe.parent_path().string();
-}
 
 class THelpWindow : public QWidget {
  public:
@@ -132,7 +127,7 @@ std::string LocateHelpFile(const std::string& File) {
   std::error_code ec;
   if (File.find('/') != std::string::npos)
     return std::filesystem::is_regular_file(File, ec) ? File : std::string();
-  const std::string exeDir = ExecutableFolder();
+  const std::string exeDir = ProgramFolder();
   const std::vector<std::string> candidates = {
       (std::filesystem::current_path(ec) / File).string(),
       exeDir.empty() ? std::string() : exeDir + "/" + File,

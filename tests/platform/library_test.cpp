@@ -30,3 +30,17 @@ TEST(SharedLibrary, FindsEntriesOfARealLibrary) {
   EXPECT_DOUBLE_EQ(cosine(0.0), 1.0);
   EXPECT_EQ(lib->Symbol("no_such_entry_here"), nullptr);
 }
+
+TEST(SharedLibrary, ABareNameIsAlsoLookedForBesideTheProgram) {
+  // A damaged file beside the test program: found there (so not "not found"), then refused.
+  const std::string name = "libbrevant-beside-the-program-test.so";
+  const std::string beside = ProgramFolder() + "/" + name;
+  ASSERT_FALSE(ProgramFolder().empty());
+  std::ofstream(beside) << "not a library either";
+  TLibraryFailure why{};
+  std::string error;
+  EXPECT_EQ(TSharedLibrary::Load(name, why, &error), nullptr);
+  EXPECT_EQ(why, TLibraryFailure::Other);
+  EXPECT_NE(error.find(beside), std::string::npos) << error;
+  std::remove(beside.c_str());
+}
