@@ -68,20 +68,29 @@ void TMainForm::Loaded() {
   Bind(Query1AnswerTx, "Query1AnswerTx");
 }
 
+namespace {
+
+void ResetGameState() {
+  Game.HintUsed = false;
+  Game.Score = 0;
+  Game.PointsPlain = 10;
+  Game.PointsWithHint = 5;
+}
+
+}  // namespace
+
 void TMainForm::FormCreate(TObject* /*Sender*/) {
   Session->StorePassword(QuizTablePassword);
   // The game state is set whether or not the table opens: a refused password at start must
-  // not leave right answers worth nothing once a later open succeeds. The open's failure
+  // not leave right answers worth nothing once a later open succeeds. The failure itself
   // still reaches the application, which shows it.
-  struct TResetGame {
-    ~TResetGame() {
-      Game.HintUsed = false;
-      Game.Score = 0;
-      Game.PointsPlain = 10;
-      Game.PointsWithHint = 5;
-    }
-  } resetGame;
-  Table1->SetActive(true);
+  try {
+    Table1->SetActive(true);
+  } catch (...) {
+    ResetGameState();
+    throw;
+  }
+  ResetGameState();
 }
 
 void TMainForm::ChooseCategory(TButton* Button, const TCategory& Category) {
