@@ -136,8 +136,7 @@ TEST(GameControls, HintAndScoreBeforeAnyCategoryShowTheStoredTextsAndScoreNothin
   const unsigned long help = game.WaitWindow(" - Help$");
   ASSERT_NE(help, 0u);
   ASSERT_TRUE(RequestClose(game.Display(), help));
-  for (int wait = 0; wait < 50 && game.WindowShown(" - Help$"); ++wait) {
-  }
+  EXPECT_TRUE(game.WaitGone(" - Help$"));
 
   // A category afterwards starts a clean game.
   const TQuizSource quiz = Quiz("banana-splits-1.quiz");
@@ -176,9 +175,7 @@ TEST(GameControls, AboutOpensAndClosesAnyNumberOfTimesLeavingTheGameAsItWas) {
       game.ClickIn(about, 135 + 37, 252 + 12);  // OK
     else
       ASSERT_TRUE(RequestClose(game.Display(), about));  // the close button
-    for (int wait = 0; wait < 50 && game.WindowShown("^About Brevant$"); ++wait) {
-    }
-    EXPECT_FALSE(game.WindowShown("^About Brevant$"));
+    EXPECT_TRUE(game.WaitGone("^About Brevant$"));
   }
   EXPECT_EQ(game.Shot(), before) << "the game is unchanged";
   EXPECT_EQ(game.CloseAndWait(), 0);

@@ -78,6 +78,14 @@ unsigned long TGameRun::WaitWindow(const std::string& NameRegex, double Seconds)
   return 0;
 }
 
+bool TGameRun::WaitGone(const std::string& NameRegex, double Seconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(Seconds);
+  while (WindowShown(NameRegex)) {
+    if (std::chrono::steady_clock::now() >= end) return false;
+  }
+  return true;
+}
+
 unsigned long TGameRun::MainWindow() {
   if (Main_ == 0) Main_ = WaitWindow("^Brevant Pack Number 2$");
   if (Main_ == 0) ADD_FAILURE() << "the main window did not appear";

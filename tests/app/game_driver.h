@@ -30,6 +30,8 @@ class TGameRun {
   // Seconds; 0 when none appeared.
   unsigned long WaitWindow(const std::string& NameRegex, double Seconds = 20);
   bool WindowShown(const std::string& NameRegex) { return WaitWindow(NameRegex, 0.3) != 0; }
+  // Waits up to Seconds for every such window to go; whether they went.
+  bool WaitGone(const std::string& NameRegex, double Seconds = 15);
   // The main window, once it is shown (fails the test when it is not).
   unsigned long MainWindow();
 

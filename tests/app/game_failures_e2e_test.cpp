@@ -59,8 +59,7 @@ std::string DismissErrorBox(TGameRun& Game) {
   const QImage shot = Game.Shot("", box);
   const std::string text = ReadText(shot, shot.rect(), 6);
   Game.Keys("Return", box);
-  for (int i = 0; i < 50 && Game.WindowShown("^Brevant 2$"); ++i) {
-  }
+  Game.WaitGone("^Brevant 2$");
   return text;
 }
 
