@@ -2,23 +2,14 @@
 # Times the real game: start to the first paint of the main window (the quiz table open),
 # beside a bare Qt window; a category click to its question painted; and the resident
 # memory after a whole category of ten questions. Medians over RUNS runs (default 10).
-# Without a display it runs under Xvfb.
+# Without a display it runs under Xvfb. SKIP_STARTUP=1 leaves out the start-up timing.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${BUILD_DIR:-$root/build}
 runs=${1:-10}
 cmake --build "$build" --target brevant bare_qt_window startup_bench >/dev/null
 bin=$build/bin
-if [ -z "${DISPLAY:-}" ]; then
-  work=$(mktemp -d)
-  mkfifo "$work/display"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-  xvfb=$!
-  trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
-  read -r -t 20 number <"$work/display"
-  export DISPLAY=":$number"
-fi
-unset QT_QPA_PLATFORM
+. "$root/bench/app/display.sh"
 
 [ -n "${SKIP_STARTUP:-}" ] || "$bin/startup_bench" "$bin/brevant" "$bin/bare_qt_window" "$runs"
 

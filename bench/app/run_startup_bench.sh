@@ -7,14 +7,5 @@ build=${BUILD_DIR:-$root/build}
 runs=${1:-11}
 cmake --build "$build" --target brevant bare_qt_window startup_bench >/dev/null
 bin=$build/bin
-if [ -z "${DISPLAY:-}" ]; then
-  work=$(mktemp -d)
-  mkfifo "$work/display"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-  xvfb=$!
-  trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
-  read -r -t 20 number <"$work/display"
-  export DISPLAY=":$number"
-fi
-unset QT_QPA_PLATFORM
+. "$root/bench/app/display.sh"
 "$bin/startup_bench" "$bin/brevant" "$bin/bare_qt_window" "$runs"
