@@ -12,7 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils x11-apps imagemagick libx11-dev tesseract-ocr
   fonts-dejavu-core fonts-liberation
-  unrtf hyperfine python3 python3-pil
+  unrtf hyperfine python3 python3-pil ccache
 )
 
 missing=()

@@ -18,8 +18,10 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <new>
+#include <stdexcept>
 
 #include "rtf_bench_document.h"
 #include "rtf_reader.h"
@@ -70,9 +72,20 @@ const std::string& Document() {
   return document;
 }
 
+// A private temporary folder for the document and for what unrtf writes beside it (it saves
+// every picture of the document into its current folder); removed when the benchmark ends.
+const std::string& ScratchFolder() {
+  static const std::string folder = [] {
+    std::string pattern = (std::filesystem::temp_directory_path() / "brevant_rtf_bench_XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a temporary folder");
+    return pattern;
+  }();
+  return folder;
+}
+
 const std::string& DocumentFile() {
   static const std::string path = [] {
-    const std::string p = "/tmp/brevant_rtf_bench_" + std::to_string(getpid()) + ".rtf";
+    const std::string p = ScratchFolder() + "/document.rtf";
     std::ofstream(p, std::ios::binary) << Document();
     return p;
   }();
@@ -107,6 +120,7 @@ void BM_UnrtfText(benchmark::State& state) {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addchdir_np(&actions, ScratchFolder().c_str());
     char program[] = "unrtf";
     char option[] = "--text";
     std::string file = path;
@@ -138,6 +152,7 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  std::remove(DocumentFile().c_str());
+  std::error_code ignored;
+  std::filesystem::remove_all(ScratchFolder(), ignored);
   return 0;
 }
