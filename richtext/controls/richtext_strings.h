@@ -9,3 +9,6 @@ inline constexpr TResString SRichEditInsertError{"SRichEditInsertError", "RichEd
 inline constexpr TResString SRichEditCaption{"SRichEditCaption", "Edit Rich Text"};
 // The text a control shows for a field it does not load by itself, and for a failed load.
 inline constexpr TResString SRichEditPlaceholder{"SRichEditPlaceholder", "(%s)"};
+// Fixed texts of the editor window (not part of the translatable text table).
+inline constexpr TResString SRichEditOverwrite{"SRichEditOverwrite", "OK to overwrite %s"};
+inline constexpr TResString SRichEditResizeError{"SRichEditResizeError", "Error in resize"};
