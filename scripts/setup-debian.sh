@@ -8,11 +8,12 @@ packages=(
   clang libclang-rt-14-dev clang-format
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins
   libgl1-mesa-dev
-  libsqlcipher-dev sqlcipher
+  libsqlcipher-dev sqlcipher libssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool x11-utils x11-apps imagemagick libx11-dev tesseract-ocr
-  fonts-dejavu-core fonts-liberation
+  xvfb xdotool x11-utils x11-apps imagemagick libx11-dev tesseract-ocr xclip
+  fonts-dejavu-core fonts-liberation fonts-wqy-microhei
   unrtf hyperfine python3 python3-pil ccache
+  poppler-utils
 )
 
 missing=()
