@@ -8,16 +8,7 @@
 #include "core/format.h"
 #include "core/layout/layout_reader.h"
 #include "core/rtti.h"
-
-namespace {
-
-bool SameText(const std::string& A, const std::string& B) {
-  return A.size() == B.size() &&
-         std::equal(A.begin(), A.end(), B.begin(),
-                    [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
-
-}  // namespace
+#include "core/text.h"
 
 BREVANT_DEFINE_CLASS(TComponent, TPersistent,
                      .Property("Name", &TComponent::Name, &TComponent::SetName)

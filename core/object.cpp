@@ -1,7 +1,6 @@
 #include "core/object.h"
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 #include <mutex>
 
@@ -9,22 +8,7 @@
 #include "core/exceptions.h"
 #include "core/format.h"
 #include "core/rtti.h"
-
-namespace {
-
-bool SameText(std::string_view A, std::string_view B) {
-  return A.size() == B.size() &&
-         std::equal(A.begin(), A.end(), B.begin(),
-                    [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
-
-std::string Folded(std::string_view S) {
-  std::string out(S);
-  std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
-  return out;
-}
-
-}  // namespace
+#include "core/text.h"
 
 const TClassInfo& TObject::StaticClassInfo() {
   static const TClassInfo info = [] {
@@ -116,13 +100,13 @@ Registry& TheRegistry() {
 void TClassRegistry::Register(const TClassInfo& Class) {
   Registry& r = TheRegistry();
   std::lock_guard guard(r.Lock);
-  r.Classes[Folded(Class.Name)] = &Class;
+  r.Classes[LowerCase(Class.Name)] = &Class;
 }
 
 const TClassInfo* TClassRegistry::Find(std::string_view Name) {
   Registry& r = TheRegistry();
   std::lock_guard guard(r.Lock);
-  auto it = r.Classes.find(Folded(Name));
+  auto it = r.Classes.find(LowerCase(Name));
   return it == r.Classes.end() ? nullptr : it->second;
 }
 

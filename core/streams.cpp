@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 #include "core/core_strings.h"
 #include "core/exceptions.h"
@@ -59,6 +60,17 @@ std::string TStream::ReadRemaining() {
   return out;
 }
 
+int64_t TStream::SeekTarget(int64_t Current, int64_t Offset, TSeekOrigin Origin) {
+  int64_t base = 0;
+  if (Origin == soCurrent) base = Current;
+  if (Origin == soEnd) base = Size();
+  int64_t target = 0;
+  if (__builtin_add_overflow(base, Offset, &target)) {
+    target = Offset > 0 ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
+  }
+  return target;
+}
+
 // TCustomMemoryStream
 
 void TCustomMemoryStream::SetPointer(char* Ptr, int64_t Size) {
@@ -76,17 +88,7 @@ int64_t TCustomMemoryStream::Read(void* Buffer, int64_t Count) {
 }
 
 int64_t TCustomMemoryStream::Seek(int64_t Offset, TSeekOrigin Origin) {
-  switch (Origin) {
-    case soBeginning:
-      Position_ = Offset;
-      break;
-    case soCurrent:
-      Position_ += Offset;
-      break;
-    case soEnd:
-      Position_ = Size_ + Offset;
-      break;
-  }
+  Position_ = SeekTarget(Position_, Offset, Origin);
   return Position_;
 }
 
@@ -140,7 +142,8 @@ void TMemoryStream::SetSize(int64_t NewSize) {
 
 int64_t TMemoryStream::Write(const void* Buffer, int64_t Count) {
   if (Position_ < 0 || Count <= 0) return 0;
-  const int64_t end = Position_ + Count;
+  int64_t end = 0;
+  if (__builtin_add_overflow(Position_, Count, &end)) throw EStreamError(LoadResString(SMemoryStreamError));
   if (end > Size_) {
     if (end > Capacity_) SetCapacity(end);
     if (Position_ > Size_) std::memset(Memory_ + Size_, 0, static_cast<size_t>(Position_ - Size_));

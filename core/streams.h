@@ -33,6 +33,12 @@ class TStream : public TObject {
   int64_t CopyFrom(TStream& Source, int64_t Count);
   // Everything from the current position to the end.
   std::string ReadRemaining();
+
+ protected:
+  // Where a seek by Offset from Origin lands for a stream now at Current; the end is Size(),
+  // asked for only when Origin is soEnd. A sum beyond the range of positions stops at its limit
+  // instead of wrapping around. Clamping to the stream's own bounds is the caller's choice.
+  int64_t SeekTarget(int64_t Current, int64_t Offset, TSeekOrigin Origin);
 };
 
 class TCustomMemoryStream : public TStream {

@@ -1,29 +1,15 @@
 #include "core/strings.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "core/core_strings.h"
 #include "core/exceptions.h"
 #include "core/format.h"
 #include "core/rtti.h"
+#include "core/text.h"
 
 BREVANT_DEFINE_CLASS(TStrings, TPersistent, )
 BREVANT_DEFINE_CLASS(TStringList, TStrings, )
-
-namespace {
-
-int CompareNoCase(const std::string& A, const std::string& B) {
-  const size_t n = std::min(A.size(), B.size());
-  for (size_t i = 0; i < n; ++i) {
-    const int a = std::tolower(static_cast<unsigned char>(A[i]));
-    const int b = std::tolower(static_cast<unsigned char>(B[i]));
-    if (a != b) return a < b ? -1 : 1;
-  }
-  return A.size() == B.size() ? 0 : (A.size() < B.size() ? -1 : 1);
-}
-
-}  // namespace
 
 void TStrings::Error(int Index) const {
   throw EStringListError(Format(LoadResString(SListIndexError), Index));
@@ -67,7 +53,7 @@ void TStrings::AddStrings(const TStrings& Strings) {
 }
 
 int TStrings::CompareStrings(const std::string& A, const std::string& B) const {
-  return CompareNoCase(A, B);
+  return CompareText(A, B);
 }
 
 int TStrings::IndexOf(const std::string& S) const {
@@ -291,7 +277,7 @@ void TStringList::Clear() {
 
 int TStringList::CompareStrings(const std::string& A, const std::string& B) const {
   if (CaseSensitive_) return A.compare(B) < 0 ? -1 : (A == B ? 0 : 1);
-  return CompareNoCase(A, B);
+  return CompareText(A, B);
 }
 
 int TStringList::IndexOf(const std::string& S) const {

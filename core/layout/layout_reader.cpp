@@ -1,22 +1,15 @@
 #include "core/layout/layout_reader.h"
 
-#include <algorithm>
 #include <any>
-#include <cctype>
 #include <exception>
 
 #include "core/component.h"
 #include "core/exceptions.h"
 #include "core/resources.h"
 #include "core/rtti.h"
+#include "core/text.h"
 
 namespace {
-
-bool SameText(std::string_view A, std::string_view B) {
-  return A.size() == B.size() &&
-         std::equal(A.begin(), A.end(), B.begin(),
-                    [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
 
 std::vector<std::string> SplitPath(const std::string& Path) {
   std::vector<std::string> parts;

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "core/exceptions.h"
@@ -50,6 +51,28 @@ TEST(MemoryStream, SubclassesChooseTheGrowthSteps) {
   EXPECT_EQ(s.Size(), 300);
   EXPECT_EQ(s.Capacity(), 300);
   EXPECT_EQ(s.Reallocs, 3);  // 100, 200, 300
+}
+
+TEST(MemoryStream, SeeksFromEachOriginAndStopsAtTheLimitsOfAPosition) {
+  TStringStream s("0123456789");
+  EXPECT_EQ(s.Seek(3, soBeginning), 3);
+  EXPECT_EQ(s.Seek(4, soCurrent), 7);
+  EXPECT_EQ(s.Seek(-2, soCurrent), 5);
+  EXPECT_EQ(s.Seek(-1, soEnd), 9);
+  EXPECT_EQ(s.Seek(5, soEnd), 15);  // past the end is allowed; a write there fills the gap
+  constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
+  constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
+  EXPECT_EQ(s.Seek(kMax, soEnd), kMax);  // saturates instead of wrapping to a negative position
+  EXPECT_EQ(s.Seek(kMax, soCurrent), kMax);
+  EXPECT_EQ(s.Seek(kMin, soBeginning), kMin);
+  EXPECT_EQ(s.Seek(-1, soCurrent), kMin);
+  char buf[4];
+  EXPECT_EQ(s.Read(buf, 4), 0);  // nothing to read before the start
+  s.Seek(kMax, soBeginning);
+  EXPECT_EQ(s.Read(buf, 4), 0);
+  // A write at the largest position cannot fit: it fails cleanly and leaves the text alone.
+  EXPECT_THROW(s.WriteString("x"), EStreamError);
+  EXPECT_EQ(s.DataString(), "0123456789");
 }
 
 TEST(Stream, ReadBufferRaisesOnShortRead) {
