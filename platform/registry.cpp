@@ -1,29 +1,14 @@
 #include "platform/registry.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "core/exceptions.h"
+#include "core/text.h"
 
 namespace {
-
-bool SameText(std::string_view A, std::string_view B) {
-  return A.size() == B.size() &&
-         std::equal(A.begin(), A.end(), B.begin(),
-                    [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
-
-std::string_view Trim(std::string_view S) {
-  while (!S.empty() && std::isspace(static_cast<unsigned char>(S.front())))
-    S.remove_prefix(1);
-  while (!S.empty() && std::isspace(static_cast<unsigned char>(S.back())))
-    S.remove_suffix(1);
-  return S;
-}
 
 std::string EnvOr(const char* Name, const std::string& Fallback) {
   const char* v = std::getenv(Name);

@@ -1,17 +1,11 @@
 #include "platform/help/help_file.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "core/exceptions.h"
+#include "core/text.h"
 
 namespace {
-
-std::string_view TrimRight(std::string_view S) {
-  while (!S.empty() && (S.back() == ' ' || S.back() == '\r' || S.back() == '\t'))
-    S.remove_suffix(1);
-  return S;
-}
 
 std::string Escape(std::string_view Text) {
   std::string out;
@@ -51,12 +45,6 @@ std::string Inline(std::string_view Text) {
     out += "<b>" + Escape(Text.substr(open + 2, close - open - 2)) + "</b>";
     pos = close + 2;
   }
-}
-
-std::string Lower(std::string_view S) {
-  std::string out(S);
-  std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
-  return out;
 }
 
 }  // namespace
@@ -136,9 +124,10 @@ std::string TopicToHtml(const THelpTopic& Topic) {
 }
 
 bool TopicMatches(const THelpTopic& Topic, std::string_view Words) {
-  const std::string needle = Lower(Words);
+  const std::string needle = LowerCase(Words);
   if (needle.empty()) return true;
-  if (Lower(Topic.Title).find(needle) != std::string::npos) return true;
-  return std::any_of(Topic.Blocks.begin(), Topic.Blocks.end(),
-                     [&](const THelpBlock& b) { return Lower(b.Text).find(needle) != std::string::npos; });
+  if (LowerCase(Topic.Title).find(needle) != std::string::npos) return true;
+  return std::any_of(Topic.Blocks.begin(), Topic.Blocks.end(), [&](const THelpBlock& b) {
+    return LowerCase(b.Text).find(needle) != std::string::npos;
+  });
 }
