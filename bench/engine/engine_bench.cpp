@@ -37,13 +37,7 @@ struct TEngine {
     if (entry == nullptr) throw std::runtime_error(std::string("missing entry ") + name);
     return entry;
   }
-  ENTRY(LIBINITFUNCTION)
-  ENTRY(EngineInit)
-  ENTRY(EngineExit)
-  ENTRY(EngAddPassword) ENTRY(EngOpenDatabase) ENTRY(EngCloseDatabase) ENTRY(EngOpenTable)
-      ENTRY(EngGetCursorProps) ENTRY(EngGetNextRecord) ENTRY(EngGetField) ENTRY(EngCloseCursor)
-          ENTRY(EngAllocStatement) ENTRY(EngPrepareStatement) ENTRY(EngExecuteStatement) ENTRY(EngOpenBlob)
-              ENTRY(EngGetBlobSize) ENTRY(EngGetBlob) ENTRY(EngFreeBlob)
+  ENG_ENTRIES(ENTRY)
 };
 #undef ENTRY
 

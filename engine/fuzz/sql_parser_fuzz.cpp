@@ -11,6 +11,8 @@
 #include "sql_translate.h"
 #include "status.h"
 
+using namespace dbengine;
+
 namespace {
 
 sqlite3* QuizShapedDatabase() {

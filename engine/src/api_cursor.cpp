@@ -1,6 +1,10 @@
 // Entries: tables, cursors, records, fields and blobs.
 #include "api_guard.h"
 #include "statement.h"
+#include "text.h"
+
+// The C interface lives outside the engine's namespace; its bodies reach into it.
+using namespace dbengine;
 
 namespace {
 
@@ -8,6 +12,13 @@ constexpr const char* kTableType = "PARADOX";
 
 bool IsEmpty(const char* text) {
   return text == nullptr || *text == '\0';
+}
+
+uint32_t RequireLock(uint32_t lock) {
+  if (lock != ENG_LOCK_NONE && lock != ENG_LOCK_WRITE) {
+    Fail(ENG_ERR_INVALID_PARAMETER, "Unknown lock kind " + std::to_string(lock));
+  }
+  return lock;
 }
 
 }  // namespace
@@ -24,7 +35,7 @@ ENG_API EngResult EngOpenTable(EngHandle database, const char* table, const char
     Require(cursor, "cursor buffer");
     const std::string name = TextOrEmpty(table);
     if (name.empty()) Fail(ENG_ERR_INVALID_PARAMETER, "No table name given");
-    if (!IsEmpty(type) && !EqualsIgnoringAsciiCase(type, kTableType)) {
+    if (!IsEmpty(type) && !EqualsIgnoringCase(type, kTableType)) {
       Fail(ENG_ERR_DRIVER_NOT_SUPPORTED, "Table type '" + FitText(type, 31) + "' is not supported");
     }
     if (!IsEmpty(indexName) || !IsEmpty(indexTag)) {
@@ -70,7 +81,8 @@ ENG_API EngResult EngGetCursorProps(EngHandle cursor, EngCursorProps* props) {
 
 ENG_API EngResult EngGetFieldDescs(EngHandle cursor, EngFieldDesc* descs) {
   return Guard([&](TEngine& engine) -> EngResult {
-    const TRecordLayout& layout = engine.Cursor(cursor).Layout();
+    const TCursor& target = engine.Cursor(cursor);
+    const TRecordLayout& layout = target.Layout();
     Require(descs, "field descriptor buffer");
     uint16_t number = 0;
     for (const TFieldInfo& field : layout.fields) {
@@ -85,7 +97,7 @@ ENG_API EngResult EngGetFieldDescs(EngHandle cursor, EngFieldDesc* descs) {
       desc.length = field.length;
       desc.nullOffset = field.nullOffset;
       desc.validityCheck = field.validityCheck;
-      desc.rights = ENG_RIGHTS_READONLY;
+      desc.rights = target.Writable() ? ENG_RIGHTS_READWRITE : ENG_RIGHTS_READONLY;
     }
     return ENG_OK;
   });
@@ -136,17 +148,25 @@ ENG_API EngResult EngSetToEnd(EngHandle cursor) {
   });
 }
 
-ENG_API EngResult EngGetRecord(EngHandle cursor, uint32_t /*lock*/, void* record, EngRecordProps* props) {
-  return Guard([&](TEngine& engine) -> EngResult { return engine.Cursor(cursor).Current(record, props); });
+ENG_API EngResult EngGetRecord(EngHandle cursor, uint32_t lock, void* record, EngRecordProps* props) {
+  return Guard([&](TEngine& engine) -> EngResult {
+    TCursor& target = engine.Cursor(cursor);
+    return target.Current(record, props, RequireLock(lock));
+  });
 }
 
-ENG_API EngResult EngGetNextRecord(EngHandle cursor, uint32_t /*lock*/, void* record, EngRecordProps* props) {
-  return Guard([&](TEngine& engine) -> EngResult { return engine.Cursor(cursor).Next(record, props); });
+ENG_API EngResult EngGetNextRecord(EngHandle cursor, uint32_t lock, void* record, EngRecordProps* props) {
+  return Guard([&](TEngine& engine) -> EngResult {
+    TCursor& target = engine.Cursor(cursor);
+    return target.Next(record, props, RequireLock(lock));
+  });
 }
 
-ENG_API EngResult EngGetPriorRecord(EngHandle cursor, uint32_t /*lock*/, void* record,
-                                    EngRecordProps* props) {
-  return Guard([&](TEngine& engine) -> EngResult { return engine.Cursor(cursor).Prior(record, props); });
+ENG_API EngResult EngGetPriorRecord(EngHandle cursor, uint32_t lock, void* record, EngRecordProps* props) {
+  return Guard([&](TEngine& engine) -> EngResult {
+    TCursor& target = engine.Cursor(cursor);
+    return target.Prior(record, props, RequireLock(lock));
+  });
 }
 
 ENG_API EngResult EngGetRecordCount(EngHandle cursor, uint32_t* count) {
@@ -193,8 +213,8 @@ ENG_API EngResult EngGetField(EngHandle cursor, uint16_t fieldNumber, const void
 ENG_API EngResult EngOpenBlob(EngHandle cursor, const void* record, uint16_t fieldNumber, uint32_t openMode) {
   return Guard([&](TEngine& engine) -> EngResult {
     TCursor& target = engine.Cursor(cursor);
-    if (openMode != ENG_OPEN_READONLY) Fail(ENG_ERR_NOT_SUPPORTED, "Blobs can only be opened read-only");
-    target.OpenBlob(record, fieldNumber);
+    if (openMode > ENG_OPEN_READONLY) Fail(ENG_ERR_INVALID_PARAMETER, "Unknown blob open mode");
+    target.OpenBlob(record, fieldNumber, openMode == ENG_OPEN_READWRITE);
     return ENG_OK;
   });
 }
@@ -223,7 +243,7 @@ ENG_API EngResult EngFreeBlob(EngHandle cursor, const void* record, uint16_t fie
 
 ENG_API EngResult EngReleaseRecordLock(EngHandle cursor, uint16_t /*all*/) {
   return Guard([&](TEngine& engine) -> EngResult {
-    engine.Cursor(cursor);
+    engine.Cursor(cursor).EndEdit();
     return ENG_OK;
   });
 }

@@ -2,6 +2,10 @@
 #include <sstream>
 
 #include "api_guard.h"
+#include "text.h"
+
+// The C interface lives outside the engine's namespace; its bodies reach into it.
+using namespace dbengine;
 
 namespace {
 
@@ -19,7 +23,7 @@ TAlias RequireAlias(TEngine& engine, const std::string& name) {
 // Splits "\DATABASES\<alias>\<section>" into alias and section; false for other paths.
 bool SplitAliasPath(const std::string& path, std::string& alias, std::string& section) {
   static const std::string kPrefix = "DATABASES\\";
-  if (path.size() <= kPrefix.size() || !EqualsIgnoringAsciiCase(path.substr(0, kPrefix.size()), kPrefix))
+  if (path.size() <= kPrefix.size() || !EqualsIgnoringCase(path.substr(0, kPrefix.size()), kPrefix))
     return false;
   const std::string rest = path.substr(kPrefix.size());
   const auto slash = rest.find('\\');
@@ -80,8 +84,8 @@ ENG_API EngResult EngOpenConfigRows(const char* path, EngHandle* cursor) {
     }
     const TAlias alias = RequireAlias(engine, aliasName);
     const std::vector<TIniEntry>* rows = nullptr;
-    if (EqualsIgnoringAsciiCase(section, "DB INFO")) rows = &alias.info;
-    if (EqualsIgnoringAsciiCase(section, "DB OPEN")) rows = &alias.open;
+    if (EqualsIgnoringCase(section, "DB INFO")) rows = &alias.info;
+    if (EqualsIgnoringCase(section, "DB OPEN")) rows = &alias.open;
     if (rows == nullptr) {
       Fail(ENG_ERR_CONFIG_PATH, "No configuration path '" + FitText(TextOrEmpty(path), 80) + "'");
     }
@@ -105,7 +109,7 @@ ENG_API EngResult EngAddSessionAlias(const char* alias, const char* driver, cons
       Fail(ENG_ERR_INVALID_PARAMETER, "An alias needs a name without '\\'");
     }
     const std::string driverName = driver == nullptr || *driver == '\0' ? kStandard : driver;
-    if (!EqualsIgnoringAsciiCase(driverName, kStandard)) {
+    if (!EqualsIgnoringCase(driverName, kStandard)) {
       Fail(ENG_ERR_DRIVER_NOT_SUPPORTED, "Driver '" + FitText(driverName, 40) + "' is not supported");
     }
     std::vector<TIniEntry> info{{"TYPE", kStandard}};
@@ -145,14 +149,14 @@ ENG_API EngResult EngOpenDatabase(const char* name, const char* type, uint32_t o
       Fail(ENG_ERR_INVALID_PARAMETER, "Unknown open or share mode");
     }
     const std::string typeName = TextOrEmpty(type);
-    if (!typeName.empty() && !EqualsIgnoringAsciiCase(typeName, kStandard)) {
+    if (!typeName.empty() && !EqualsIgnoringCase(typeName, kStandard)) {
       Fail(ENG_ERR_DRIVER_NOT_SUPPORTED, "Database type '" + FitText(typeName, 40) + "' is not supported");
     }
     const std::string aliasName = TextOrEmpty(name);
     std::string folder = engine.WorkDir();
     if (!aliasName.empty()) {
       const TAlias alias = RequireAlias(engine, aliasName);
-      if (!EqualsIgnoringAsciiCase(alias.driver, kStandard)) {
+      if (!EqualsIgnoringCase(alias.driver, kStandard)) {
         Fail(ENG_ERR_DRIVER_NOT_SUPPORTED, "Alias '" + FitText(aliasName, 40) + "' uses driver '" +
                                                FitText(alias.driver, 31) + "', which is not supported");
       }

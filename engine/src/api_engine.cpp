@@ -3,6 +3,9 @@
 
 #include "api_guard.h"
 
+// The C interface lives outside the engine's namespace; its bodies reach into it.
+using namespace dbengine;
+
 namespace {
 
 bool IsCallbackType(uint32_t type) {

@@ -9,6 +9,8 @@
 #include "engine_state.h"
 #include "field_layout.h"
 
+namespace dbengine {
+
 template <typename Body>
 EngResult Guard(Body&& body) noexcept {
   TEngine* engine = nullptr;
@@ -49,3 +51,5 @@ T* Require(T* pointer, const char* what) {
 inline std::string TextOrEmpty(const char* text) {
   return text != nullptr ? std::string(text) : std::string();
 }
+
+}  // namespace dbengine

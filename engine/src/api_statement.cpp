@@ -1,6 +1,9 @@
 // Entries: statements.
 #include "api_guard.h"
 
+// The C interface lives outside the engine's namespace; its bodies reach into it.
+using namespace dbengine;
+
 extern "C" {
 
 ENG_API EngResult EngAllocStatement(EngHandle database, uint32_t language, EngHandle* statement) {

@@ -7,6 +7,9 @@
 #include <filesystem>
 
 #include "status.h"
+#include "text.h"
+
+namespace dbengine {
 
 namespace fs = std::filesystem;
 
@@ -78,10 +81,10 @@ TAlias MakeAlias(const std::string& name, const std::string& driver, const std::
   alias.driver = driver.empty() ? "STANDARD" : driver;
   for (const auto& entry : info) {
     TIniEntry row = entry;
-    if (EqualsIgnoringAsciiCase(entry.name, "TYPE") && !entry.value.empty() && driver.empty()) {
+    if (EqualsIgnoringCase(entry.name, "TYPE") && !entry.value.empty() && driver.empty()) {
       alias.driver = entry.value;
     }
-    if (EqualsIgnoringAsciiCase(entry.name, "PATH") && !entry.value.empty()) {
+    if (EqualsIgnoringCase(entry.name, "PATH") && !entry.value.empty()) {
       alias.folder = ResolveFolder(baseFolder, entry.value);
       row.value = alias.folder;
     }
@@ -130,3 +133,5 @@ std::string TConfig::WhereLooked() const {
   if (!searched_.empty()) text += " (looked for " + FitPath(searched_.back(), 80) + " and others)";
   return text;
 }
+
+}  // namespace dbengine

@@ -7,6 +7,8 @@
 
 #include "ini_file.h"
 
+namespace dbengine {
+
 struct TAlias {
   std::string name;
   std::string driver;           // "STANDARD" unless the alias says otherwise
@@ -40,3 +42,5 @@ TAlias MakeAlias(const std::string& name, const std::string& driver, const std::
 
 // Resolves a folder name against a base folder and normalises it (no "." or ".." parts).
 std::string ResolveFolder(const std::string& base, const std::string& path);
+
+}  // namespace dbengine

@@ -4,6 +4,10 @@
 #include <cstring>
 #include <limits>
 
+#include "statement.h"
+
+namespace dbengine {
+
 namespace {
 
 constexpr size_t kChunkBytes = 32 * 1024;
@@ -30,19 +34,6 @@ struct TBookmark {
   int64_t rowId;
 };
 static_assert(sizeof(TBookmark) == ENG_BOOKMARK_SIZE);
-
-struct TRecordHeader {
-  uint32_t cursor;
-  uint32_t seqNum;
-  int64_t rowId;
-};
-static_assert(sizeof(TRecordHeader) == ENG_RECORD_HEADER);
-
-TRecordHeader HeaderOf(const void* record) {
-  TRecordHeader header;
-  std::memcpy(&header, record, sizeof header);
-  return header;
-}
 
 template <typename T>
 void Store(unsigned char* at, T value) {
@@ -85,6 +76,7 @@ unsigned char* TCursor::NewRow() {
 }
 
 TCursor::~TCursor() {
+  EndEdit();
   CloseBlobs();
   sqlite3_finalize(stmt_);
   if (rowsPerChunk_ * layout_.recordSize <= kChunkBytes) {
@@ -124,6 +116,12 @@ void TCursor::Start() {
   if (!source_) return;
   stmt_ = TStatementHandle(source_->table->Connection(), source_->selectSql).Release();
   BindAll(stmt_);
+  if (Writable()) {
+    rowSelectSql_ = SelectSql(*source_->table, layout_, source_->table->RowIdName() + " = ?1", "");
+    // A statement not read to its end holds the file's read lock, and while it does no other process
+    // can commit a write. A cursor that writes reads its rows (without their blobs' bytes) at once.
+    ExhaustSource();
+  }
 }
 
 void TCursor::AddTextRow(const std::vector<std::string>& values) {
@@ -148,7 +146,7 @@ void TCursor::Properties(EngCursorProps& props) const {
   props.validityCheckCount = layout_.validityCount;
   props.recordNumberKind = ENG_RECNO_SEQUENCE;
   props.openMode = options_.openMode;
-  props.rightsReadOnly = 1;
+  props.rightsReadOnly = Writable() ? 0 : 1;
   props.shareMode = options_.shareMode;
   props.unidirectional = options_.unidirectional ? 1 : 0;
   props.isResult = options_.isResult ? 1 : 0;
@@ -159,8 +157,9 @@ void TCursor::Properties(EngCursorProps& props) const {
   std::memcpy(props.tableType, options_.tableType.data(), typeLength);
 }
 
-void TCursor::FillRow(unsigned char* row) {
-  Store<TRecordHeader>(row, {Handle(), static_cast<uint32_t>(fetched_ + 1), sqlite3_column_int64(stmt_, 0)});
+void TCursor::FillRow(unsigned char* row, sqlite3_stmt* stmt, uint32_t seqNum) {
+  sqlite3_stmt* const stmt_ = stmt;  // the row comes from stmt, not necessarily the cursor's own
+  Store<TRecordHeader>(row, {Handle(), seqNum, sqlite3_column_int64(stmt_, 0)});
   int column = 1;
   for (const TFieldInfo& field : layout_.fields) {
     unsigned char* value = row + field.offset;
@@ -210,7 +209,7 @@ bool TCursor::Fetch() {
   const int rc = sqlite3_step(stmt_);
   if (rc == SQLITE_ROW) {
     unsigned char* row = NewRow();
-    FillRow(row);
+    FillRow(row, stmt_, static_cast<uint32_t>(fetched_ + 1));
     ++fetched_;
     return true;
   }
@@ -220,7 +219,7 @@ bool TCursor::Fetch() {
     return false;
   }
   failed_ = true;
-  FailStorage(source_->table->Connection(), rc,
+  FailReading(source_->table->Connection(), rc,
               "Cannot read table '" + FitText(options_.tableName, 60) + "'");
 }
 
@@ -258,13 +257,22 @@ void TCursor::SetToEnd() {
   place_ = TPlace::After;
 }
 
-EngResult TCursor::Current(void* record, EngRecordProps* props) {
-  if (place_ == TPlace::Before) return ENG_BOF;
-  if (place_ == TPlace::After) return ENG_EOF;
+EngResult TCursor::AfterMove(EngResult moved, void* record, EngRecordProps* props, uint32_t lock) {
+  if (moved != ENG_OK || lock != ENG_LOCK_WRITE) return moved;
+  BeginEdit();
   return Deliver(record, props);
 }
 
-EngResult TCursor::Next(void* record, EngRecordProps* props) {
+EngResult TCursor::Current(void* record, EngRecordProps* props, uint32_t lock) {
+  if (lock == ENG_LOCK_WRITE) RequireWritable("edited");
+  if (place_ == TPlace::Before) return ENG_BOF;
+  if (place_ == TPlace::After) return ENG_EOF;
+  if (place_ == TPlace::Between) Fail(ENG_ERR_NO_CURRENT_RECORD, "The cursor's record was deleted");
+  return AfterMove(Deliver(record, props), record, props, lock);
+}
+
+EngResult TCursor::Next(void* record, EngRecordProps* props, uint32_t lock) {
+  if (lock == ENG_LOCK_WRITE) RequireWritable("edited");
   if (place_ == TPlace::After) return ENG_EOF;
   if (options_.unidirectional) {
     if (!Fetch()) {
@@ -275,18 +283,19 @@ EngResult TCursor::Next(void* record, EngRecordProps* props) {
     index_ = fetched_ - 1;
     return Deliver(record, props);
   }
-  const size_t target = place_ == TPlace::Before ? 0 : index_ + 1;
+  const size_t target = place_ == TPlace::Before ? 0 : (place_ == TPlace::Between ? index_ : index_ + 1);
   if (target >= RowsKept() && !Fetch()) {
     place_ = TPlace::After;
     return ENG_EOF;
   }
   place_ = TPlace::On;
   index_ = target;
-  return Deliver(record, props);
+  return AfterMove(Deliver(record, props), record, props, lock);
 }
 
-EngResult TCursor::Prior(void* record, EngRecordProps* props) {
+EngResult TCursor::Prior(void* record, EngRecordProps* props, uint32_t lock) {
   if (options_.unidirectional) Fail(ENG_ERR_UNIDIRECTIONAL, "This result moves forward only");
+  if (lock == ENG_LOCK_WRITE) RequireWritable("edited");
   if (place_ == TPlace::Before) return ENG_BOF;
   size_t target;
   if (place_ == TPlace::After) {
@@ -304,7 +313,7 @@ EngResult TCursor::Prior(void* record, EngRecordProps* props) {
   }
   place_ = TPlace::On;
   index_ = target;
-  return Deliver(record, props);
+  return AfterMove(Deliver(record, props), record, props, lock);
 }
 
 uint32_t TCursor::Count() {
@@ -336,11 +345,20 @@ void TCursor::SetToBookmark(const void* bookmark) {
     if (place_ == TPlace::On && mark.seqNum == fetched_) return;
     Fail(ENG_ERR_UNIDIRECTIONAL, "This result moves forward only; it cannot go back to a bookmark");
   }
-  if (HeaderOf(Row(mark.seqNum - 1)).rowId != mark.rowId) {
-    Fail(ENG_ERR_INVALID_BOOKMARK, "The bookmark does not match its record");
+  size_t index = mark.seqNum - 1;
+  if (HeaderOf(Row(index)).rowId != mark.rowId) {
+    // Rows deleted through this cursor moved the later ones up: the row is found by its id.
+    index = RowsKept();
+    for (size_t i = 0; i < RowsKept(); ++i) {
+      if (HeaderOf(Row(i)).rowId == mark.rowId) {
+        index = i;
+        break;
+      }
+    }
+    if (index == RowsKept()) Fail(ENG_ERR_INVALID_BOOKMARK, "The bookmark does not match its record");
   }
   place_ = TPlace::On;
-  index_ = mark.seqNum - 1;
+  index_ = index;
 }
 
 int32_t TCursor::Compare(const void* first, const void* second) const {
@@ -376,18 +394,34 @@ TCursor::TBlobKey TCursor::BlobKeyOf(const void* record, uint16_t fieldNumber) c
   }
   if (record == nullptr) Fail(ENG_ERR_INVALID_PARAMETER, "No record buffer given");
   const TRecordHeader header = HeaderOf(record);
-  if (header.cursor != Handle() || header.seqNum == 0) {
+  // A record made for an insert has no position and no row id yet.
+  if (header.cursor != Handle() || (header.seqNum == 0 && header.rowId != 0)) {
     Fail(ENG_ERR_INVALID_RECORD, "The record buffer was not filled by this cursor");
   }
   return {header.rowId, fieldNumber};
 }
 
-void TCursor::OpenBlob(const void* record, uint16_t fieldNumber) {
+void TCursor::OpenBlob(const void* record, uint16_t fieldNumber, bool writable) {
   const TBlobKey key = BlobKeyOf(record, fieldNumber);
-  if (blobs_.count(key) != 0) return;
+  if (writable) RequireWritable("written");
+  const auto open = blobs_.find(key);
+  if (open != blobs_.end()) {
+    open->second.writable = open->second.writable || writable;
+    return;
+  }
   const TFieldInfo& field = layout_.fields[fieldNumber - 1];
+  // Staged bytes are read from the stage; a new record has nothing in the file yet.
+  const bool inFile = staged_.count(key) == 0 && key.first != 0 && HeaderOf(record).seqNum != 0;
+  TOpenBlob blob =
+      LoadBlob(key.first, field, !inFile || static_cast<const unsigned char*>(record)[field.nullOffset] != 0);
+  blob.writable = writable;
+  blobs_.emplace(key, std::move(blob));
+}
+
+TCursor::TOpenBlob TCursor::LoadBlob(int64_t rowId, const TFieldInfo& field, bool blank) const {
+  const TBlobKey key{rowId, 0};
   TOpenBlob blob;
-  if (static_cast<const unsigned char*>(record)[field.nullOffset] == 0) {
+  if (!blank) {
     const TTableFile& table = *source_->table;
     sqlite3* db = table.Connection();
     const std::string& column = table.Columns()[static_cast<size_t>(field.column)].name;
@@ -409,14 +443,14 @@ void TCursor::OpenBlob(const void* record, uint16_t fieldNumber) {
       if (step == SQLITE_DONE) {
         Fail(ENG_ERR_RECORD_CHANGED, "The record of blob '" + FitText(field.name, 40) + "' no longer exists");
       }
-      if (step != SQLITE_ROW) FailStorage(db, step, "Cannot read blob '" + FitText(field.name, 40) + "'");
+      if (step != SQLITE_ROW) FailReading(db, step, "Cannot read blob '" + FitText(field.name, 40) + "'");
       const auto* bytes = static_cast<const unsigned char*>(sqlite3_column_blob(select.Get(), 0));
       const int length = sqlite3_column_bytes(select.Get(), 0);
       if (bytes != nullptr && length > 0) blob.bytes.assign(bytes, bytes + length);
       blob.size = static_cast<uint32_t>(blob.bytes.size());
     }
   }
-  blobs_.emplace(key, std::move(blob));
+  return blob;
 }
 
 TCursor::TOpenBlob& TCursor::OpenedBlob(const void* record, uint16_t fieldNumber) {
@@ -429,13 +463,25 @@ TCursor::TOpenBlob& TCursor::OpenedBlob(const void* record, uint16_t fieldNumber
 }
 
 uint32_t TCursor::BlobSize(const void* record, uint16_t fieldNumber) {
-  return OpenedBlob(record, fieldNumber).size;
+  TOpenBlob& blob = OpenedBlob(record, fieldNumber);
+  const auto staged = staged_.find(BlobKeyOf(record, fieldNumber));
+  return staged != staged_.end() ? static_cast<uint32_t>(staged->second.size()) : blob.size;
 }
 
 EngResult TCursor::ReadBlob(const void* record, uint16_t fieldNumber, uint32_t offset, uint32_t length,
                             void* dest, uint32_t* read) {
   TOpenBlob& blob = OpenedBlob(record, fieldNumber);
   if (read != nullptr) *read = 0;
+  const auto staged = staged_.find(BlobKeyOf(record, fieldNumber));
+  if (staged != staged_.end()) {
+    const auto size = static_cast<uint32_t>(staged->second.size());
+    if (offset > size) return ENG_ERR_BLOB_OFFSET;
+    const uint32_t count = std::min(length, size - offset);
+    if (count > 0 && dest == nullptr) Fail(ENG_ERR_INVALID_PARAMETER, "No buffer given for the blob's bytes");
+    if (count > 0) std::memcpy(dest, staged->second.data() + offset, count);
+    if (read != nullptr) *read = count;
+    return count < length ? ENG_ERR_BLOB_SHORT_READ : ENG_OK;
+  }
   if (offset > blob.size) return ENG_ERR_BLOB_OFFSET;
   const uint32_t count = std::min(length, blob.size - offset);
   if (count > 0 && dest == nullptr) Fail(ENG_ERR_INVALID_PARAMETER, "No buffer given for the blob's bytes");
@@ -443,7 +489,7 @@ EngResult TCursor::ReadBlob(const void* record, uint16_t fieldNumber, uint32_t o
     if (blob.handle != nullptr) {
       const int rc = sqlite3_blob_read(blob.handle, dest, static_cast<int>(count), static_cast<int>(offset));
       if (rc != SQLITE_OK) {
-        FailStorage(source_->table->Connection(), rc,
+        FailReading(source_->table->Connection(), rc,
                     "Cannot read blob '" + FitText(layout_.fields[fieldNumber - 1].name, 40) + "'");
       }
     } else {
@@ -464,3 +510,5 @@ void TCursor::FreeBlob(const void* record, uint16_t fieldNumber) {
   sqlite3_blob_close(found->second.handle);
   blobs_.erase(found);
 }
+
+}  // namespace dbengine

@@ -3,11 +3,14 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "handles.h"
 #include "storage.h"
+
+namespace dbengine {
 
 class TSession;
 
@@ -22,6 +25,8 @@ class TDatabase : public TObject {
  public:
   TDatabase(EngHandle session, std::string alias, std::string folder, uint32_t openMode, uint32_t shareMode,
             std::string password);
+  // Rolls an open transaction back.
+  ~TDatabase() override;
 
   EngHandle Session() const { return session_; }
   const std::string& Alias() const { return alias_; }
@@ -34,9 +39,19 @@ class TDatabase : public TObject {
   TTableLocation Locate(const std::string& name, bool extensionOptional, EngResult notFoundStatus,
                         const std::string& notFoundText) const;
 
-  // The open file of a table, shared by every cursor of this database that reads it the same way.
+  // The open file of a table, shared by every cursor of the process that reads it the same way
+  // (TConnectionCache).
   std::shared_ptr<TTableFile> OpenTableFile(const TTableLocation& location, bool readWrite,
                                             const TSession& session);
+
+  // Transactions: the writes of the database's cursors between begin and end commit together, each
+  // table file with a storage transaction of its own begun at its first write.
+  EngHandle BeginTransaction();
+  void EndTransaction(EngHandle transaction, bool commit);
+  // Whether a write through cursor to file runs inside this database's transaction, joining the file to
+  // it at its first write. ENG_ERR_TABLE_LOCKED when the file's connection is inside a transaction that
+  // is not this database's (another database of this process shares the connection).
+  bool JoinTransaction(const std::shared_ptr<TTableFile>& file, EngHandle cursor);
 
   bool namesIgnoreCase = true;
   bool extensionOptional = true;
@@ -51,8 +66,16 @@ class TDatabase : public TObject {
   uint32_t openMode_;
   uint32_t shareMode_;
   std::string password_;
-  std::map<std::string, std::weak_ptr<TTableFile>> openFiles_;
+  struct TTransaction {
+    EngHandle handle = 0;
+    std::vector<std::shared_ptr<TTableFile>> files;
+    std::vector<EngHandle> cursors;
+  };
+  std::optional<TTransaction> transaction_;
+  void RollBack(const TTransaction& transaction);
 };
 
 // Throws ENG_ERR_FOLDER_NOT_FOUND unless folder is an existing folder.
 void RequireFolder(const std::string& folder, const std::string& owner);
+
+}  // namespace dbengine

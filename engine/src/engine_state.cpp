@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace dbengine {
+
 namespace {
 
 template <typename T>
@@ -85,6 +87,8 @@ void TEngine::Stop() {
 
 void TEngine::CloseAll() {
   handles_.Clear();
+  // A stopped engine keeps no table open, and forgets the passwords its connections were opened with.
+  connections_.Clear();
   claims_.clear();
   config_.Clear();
   default_ = current_ = 0;
@@ -150,6 +154,14 @@ EngHandle TEngine::AddStatement(std::unique_ptr<TStatement> statement) {
   const EngHandle handle = handles_.Add(std::move(statement));
   Database(database).statements.push_back(handle);
   return handle;
+}
+
+std::vector<TCursor*> TEngine::Cursors() const {
+  std::vector<TCursor*> cursors;
+  for (TObject* object : handles_.All()) {
+    if (object->Kind() == TObjectKind::Cursor) cursors.push_back(static_cast<TCursor*>(object));
+  }
+  return cursors;
 }
 
 void TEngine::CloseCursor(EngHandle handle) {
@@ -225,3 +237,5 @@ void TEngine::Record(const EEngineFault& fault) {
   for (const auto& entry : fault.Entries())
     errors_.push_back(entry);
 }
+
+}  // namespace dbengine

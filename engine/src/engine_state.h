@@ -7,12 +7,15 @@
 #include <vector>
 
 #include "config.h"
+#include "connection_cache.h"
 #include "cursor.h"
 #include "database.h"
 #include "handles.h"
 #include "session.h"
 #include "statement.h"
 #include "status.h"
+
+namespace dbengine {
 
 class TEngine {
  public:
@@ -42,6 +45,8 @@ class TEngine {
   EngHandle DefaultSessionHandle() const { return default_; }
   void SetCurrentSession(EngHandle handle);
   TObject* Find(EngHandle handle) const { return handles_.Find(handle); }
+  // Every open cursor.
+  std::vector<TCursor*> Cursors() const;
 
   EngHandle AddSession(const std::string& name);
   EngHandle AddDatabase(std::unique_ptr<TDatabase> database);
@@ -60,6 +65,7 @@ class TEngine {
   // An alias of the current session or of the configuration file; nullopt when neither knows it.
   std::optional<TAlias> FindAlias(const std::string& name);
   const TConfig& Config() const { return config_; }
+  TConnectionCache& Connections() { return connections_; }
   const std::string& WorkDir() const { return workDir_; }
 
   void ClearErrors() { errors_.clear(); }
@@ -85,4 +91,8 @@ class TEngine {
     bool exclusive = false;
   };
   std::map<std::string, TTableClaim> claims_;
+  // After the handles, so that it outlives every cursor and statement that uses its connections.
+  TConnectionCache connections_;
 };
+
+}  // namespace dbengine

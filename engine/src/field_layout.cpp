@@ -2,26 +2,15 @@
 
 #include <cstdlib>
 
+#include "text.h"
+
+namespace dbengine {
+
 namespace {
 
 constexpr int16_t kDefaultStringLength = 255;
 constexpr int16_t kMaxStringLength = 8192;
 constexpr int16_t kMaxInRowBlob = 240;
-
-std::string Upper(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-  }
-  return result;
-}
-
-std::string Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t");
-  return std::string(text.substr(first, last - first + 1));
-}
 
 bool OneOf(const std::string& word, std::initializer_list<const char*> names) {
   for (const char* name : names) {
@@ -35,7 +24,7 @@ bool OneOf(const std::string& word, std::initializer_list<const char*> names) {
 TColumnType MapDeclaredType(std::string_view declared) {
   // Split "VARCHAR (20)" into the base name and the first number in parentheses.
   const auto open = declared.find('(');
-  const std::string base = Upper(Trimmed(declared.substr(0, open)));
+  const std::string base = UpperCase(Trim(declared.substr(0, open)));
   long size = -1;
   if (open != std::string_view::npos) {
     const std::string inside(declared.substr(open + 1));
@@ -171,3 +160,5 @@ TRecordLayout BuildTextLayout(const std::vector<std::pair<std::string, int16_t>>
   }
   return Finish(std::move(fields));
 }
+
+}  // namespace dbengine

@@ -8,6 +8,8 @@
 
 #include "dbengine.h"
 
+namespace dbengine {
+
 // How a value is stored in a record buffer.
 enum class TValueKind : uint8_t { Text, Int16, Int32, Int64, Float, Bool, Blob };
 
@@ -27,6 +29,7 @@ struct TColumn {
   std::string declaredType;
   bool notNull = false;
   bool hasDefault = false;
+  std::string defaultSql;  // the DEFAULT expression as declared, when hasDefault
 };
 
 struct TFieldInfo {
@@ -63,3 +66,5 @@ inline size_t Utf8Prefix(const char* text, size_t length, size_t maxBytes) {
     --keep;
   return keep;
 }
+
+}  // namespace dbengine

@@ -2,6 +2,8 @@
 
 #include "status.h"
 
+namespace dbengine {
+
 namespace {
 constexpr uint32_t kGenerationMask = 0xFFFu;
 }  // namespace
@@ -43,3 +45,5 @@ void THandleTable::Clear() {
   slots_.clear();
   free_.clear();
 }
+
+}  // namespace dbengine

@@ -7,6 +7,8 @@
 
 #include "dbengine.h"
 
+namespace dbengine {
+
 enum class TObjectKind : uint8_t { Session, Database, Cursor, Statement };
 
 class TObject {
@@ -51,3 +53,5 @@ class THandleTable {
   std::vector<TSlot> slots_;
   std::vector<uint32_t> free_;
 };
+
+}  // namespace dbengine

@@ -4,32 +4,13 @@
 #include <sstream>
 
 #include "status.h"
+#include "text.h"
 
-namespace {
-
-std::string_view Trim(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t\r");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t\r");
-  return text.substr(first, last - first + 1);
-}
-
-}  // namespace
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
-    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
-    if (x != y) return false;
-  }
-  return true;
-}
+namespace dbengine {
 
 const std::string* TIniSection::Find(std::string_view key) const {
   for (const auto& entry : entries) {
-    if (EqualsIgnoringAsciiCase(entry.name, key)) return &entry.value;
+    if (EqualsIgnoringCase(entry.name, key)) return &entry.value;
   }
   return nullptr;
 }
@@ -53,7 +34,7 @@ TIniFile TIniFile::Parse(std::string_view text, const std::string& origin) {
       if (name.empty()) Fail(ENG_ERR_CONFIG_FILE, where() + ": empty section name");
       current = nullptr;
       for (auto& section : file.sections_) {
-        if (EqualsIgnoringAsciiCase(section.name, name)) current = &section;
+        if (EqualsIgnoringCase(section.name, name)) current = &section;
       }
       if (current == nullptr) {
         file.sections_.push_back({name, {}});
@@ -69,7 +50,7 @@ TIniFile TIniFile::Parse(std::string_view text, const std::string& origin) {
     std::string value(Trim(line.substr(equals + 1)));
     bool replaced = false;
     for (auto& entry : current->entries) {
-      if (EqualsIgnoringAsciiCase(entry.name, name)) {
+      if (EqualsIgnoringCase(entry.name, name)) {
         entry.value = value;
         replaced = true;
       }
@@ -96,7 +77,9 @@ TIniFile TIniFile::Load(const std::string& path) {
 
 const TIniSection* TIniFile::Find(std::string_view section) const {
   for (const auto& candidate : sections_) {
-    if (EqualsIgnoringAsciiCase(candidate.name, section)) return &candidate;
+    if (EqualsIgnoringCase(candidate.name, section)) return &candidate;
   }
   return nullptr;
 }
+
+}  // namespace dbengine

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace dbengine {
+
 struct TIniEntry {
   std::string name;
   std::string value;
@@ -32,4 +34,4 @@ class TIniFile {
   std::vector<TIniSection> sections_;
 };
 
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+}  // namespace dbengine

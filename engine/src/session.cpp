@@ -4,6 +4,9 @@
 #include <cstring>
 
 #include "ini_file.h"
+#include "text.h"
+
+namespace dbengine {
 
 void TSession::AddPassword(const std::string& password) {
   if (password.empty()) return;
@@ -51,16 +54,17 @@ void TSession::AddAlias(TAlias alias) {
 
 bool TSession::DeleteAlias(const std::string& name) {
   const auto before = aliases_.size();
-  aliases_.erase(
-      std::remove_if(aliases_.begin(), aliases_.end(),
-                     [&](const TAlias& alias) { return EqualsIgnoringAsciiCase(alias.name, name); }),
-      aliases_.end());
+  aliases_.erase(std::remove_if(aliases_.begin(), aliases_.end(),
+                                [&](const TAlias& alias) { return EqualsIgnoringCase(alias.name, name); }),
+                 aliases_.end());
   return aliases_.size() != before;
 }
 
 const TAlias* TSession::FindAlias(const std::string& name) const {
   for (const auto& alias : aliases_) {
-    if (EqualsIgnoringAsciiCase(alias.name, name)) return &alias;
+    if (EqualsIgnoringCase(alias.name, name)) return &alias;
   }
   return nullptr;
 }
+
+}  // namespace dbengine

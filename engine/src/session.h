@@ -9,6 +9,8 @@
 #include "config.h"
 #include "handles.h"
 
+namespace dbengine {
+
 struct TCallbackRegistration {
   uintptr_t clientData = 0;
   uint16_t bufferLength = 0;
@@ -48,3 +50,5 @@ class TSession : public TObject {
   std::map<std::pair<EngHandle, uint32_t>, TCallbackRegistration> callbacks_;
   std::vector<TAlias> aliases_;
 };
+
+}  // namespace dbengine

@@ -2,6 +2,8 @@
 
 #include "status.h"
 
+namespace dbengine {
+
 namespace {
 
 bool IsIdentifierStart(unsigned char c) {
@@ -134,3 +136,5 @@ std::string DescribeToken(const TSqlToken& token) {
       return "'" + FitText(token.text, 40) + "'";
   }
 }
+
+}  // namespace dbengine

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace dbengine {
+
 enum class TSqlTokenKind { End, Identifier, String, Number, Symbol };
 
 struct TSqlToken {
@@ -20,3 +22,5 @@ std::vector<TSqlToken> TokenizeSql(std::string_view text);
 
 // How a token is named in an error text: 'word', "text", 'number', '=' or "end of statement".
 std::string DescribeToken(const TSqlToken& token);
+
+}  // namespace dbengine

@@ -5,23 +5,15 @@
 
 #include "sql_lexer.h"
 #include "status.h"
+#include "text.h"
+
+namespace dbengine {
 
 namespace {
 
 // Bounds that keep recursion, and the storage library's own expression depth, well inside their limits.
 constexpr int kMaxNesting = 64;
 constexpr int kMaxConditions = 256;
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
-    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
-    if (x != y) return false;
-  }
-  return true;
-}
 
 // Words that can never name a column. "ORDER" is missing on purpose: it only counts as a keyword when
 // "BY" follows, so a column called Order stays usable.
@@ -311,3 +303,5 @@ class TParser {
 TSqlSelect ParseSqlSelect(std::string_view text) {
   return TParser(TokenizeSql(text)).ParseStatement();
 }
+
+}  // namespace dbengine

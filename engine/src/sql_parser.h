@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace dbengine {
+
 struct TSqlName {
   std::string qualifier;  // table name or alias before a '.', or empty
   std::string name;
@@ -42,3 +44,5 @@ struct TSqlSelect {
 // Parses one SELECT statement. Throws EEngineFault: ENG_ERR_SQL_SYNTAX naming the token and its position,
 // ENG_ERR_SQL_NOT_SUPPORTED for other statement kinds, ENG_ERR_SQL_TOO_COMPLEX past the nesting limits.
 TSqlSelect ParseSqlSelect(std::string_view text);
+
+}  // namespace dbengine

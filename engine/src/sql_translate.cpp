@@ -4,6 +4,9 @@
 #include <cstdlib>
 
 #include "status.h"
+#include "text.h"
+
+namespace dbengine {
 
 namespace {
 
@@ -117,15 +120,7 @@ class TTranslator {
 }  // namespace
 
 bool SameName(const std::string& a, const std::string& b, bool ignoreCase) {
-  if (a.size() != b.size()) return false;
-  if (!ignoreCase) return a == b;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
-    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
-    if (x != y) return false;
-  }
-  return true;
+  return ignoreCase ? EqualsIgnoringCase(a, b) : a == b;
 }
 
 std::string QuoteIdentifier(const std::string& name) {
@@ -141,3 +136,5 @@ std::string QuoteIdentifier(const std::string& name) {
 TSqlPlan TranslateSelect(const TSqlSelect& select, const TSqlTableShape& table) {
   return TTranslator(select, table).Run();
 }
+
+}  // namespace dbengine

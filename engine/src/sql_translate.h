@@ -7,6 +7,8 @@
 
 #include "sql_parser.h"
 
+namespace dbengine {
+
 // What the translation needs to know of the table in the FROM clause.
 struct TSqlTableShape {
   std::string name;                  // the table's name inside its file
@@ -39,3 +41,5 @@ std::string QuoteIdentifier(const std::string& name);
 
 // Name comparison as the database's option asks (ASCII letters only fold).
 bool SameName(const std::string& a, const std::string& b, bool ignoreCase);
+
+}  // namespace dbengine

@@ -4,6 +4,8 @@
 #include "session.h"
 #include "sql_parser.h"
 
+namespace dbengine {
+
 std::string SelectSql(const TTableFile& table, const TRecordLayout& layout, const std::string& whereClause,
                       const std::string& orderClause) {
   std::string sql = "SELECT " + table.RowIdName();
@@ -57,3 +59,5 @@ std::unique_ptr<TCursor> TStatement::MakeCursor() const {
   options.claimedPath = tablePath_;
   return std::make_unique<TCursor>(layout_, source_, options);
 }
+
+}  // namespace dbengine

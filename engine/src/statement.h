@@ -8,6 +8,8 @@
 #include "cursor.h"
 #include "handles.h"
 
+namespace dbengine {
+
 class TDatabase;
 class TSession;
 
@@ -39,3 +41,5 @@ class TStatement : public TObject {
 // The storage query that reads every selected field of a table (blob fields by their length only).
 std::string SelectSql(const TTableFile& table, const TRecordLayout& layout, const std::string& whereClause,
                       const std::string& orderClause);
+
+}  // namespace dbengine

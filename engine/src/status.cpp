@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace dbengine {
+
 namespace {
 
 struct TStatusText {
@@ -30,6 +32,10 @@ constexpr TStatusText kTexts[] = {
     {ENG_ERR_TABLE_LOCKED, "Table is locked"},
     {ENG_ERR_IO, "File read or write failed"},
     {ENG_ERR_NO_MEMORY, "Not enough memory"},
+    {ENG_ERR_KEY_VIOLATION, "Key violation"},
+    {ENG_ERR_CHECK_FAILED, "Field value fails a check of the table"},
+    {ENG_ERR_REQUIRED_FIELD, "Field value required"},
+    {ENG_ERR_VALUE_TOO_LONG, "Value is longer than its field"},
     {ENG_ERR_INVALID_HANDLE, "Invalid handle"},
     {ENG_ERR_INVALID_PARAMETER, "Invalid parameter"},
     {ENG_ERR_INVALID_FIELD, "Invalid field number"},
@@ -44,7 +50,9 @@ constexpr TStatusText kTexts[] = {
     {ENG_ERR_BLOB_OFFSET, "Blob offset beyond the end of the blob"},
     {ENG_ERR_INDEX_OPEN, "Index is already open"},
     {ENG_ERR_NO_SUCH_ENTRY, "No such entry in the engine library"},
+    {ENG_ERR_RECORD_LOCKED, "Record is being edited by another cursor"},
     {ENG_ERR_PASSWORD, "Table password missing or wrong"},
+    {ENG_ERR_TABLE_READ_ONLY, "Table is read-only; it cannot be changed"},
     {ENG_ERR_ALIAS_NOT_FOUND, "Unknown database alias"},
     {ENG_ERR_CONFIG_PATH, "Configuration path not found"},
     {ENG_ERR_CONFIG_FILE, "Configuration file cannot be read"},
@@ -103,3 +111,5 @@ EEngineFault& EEngineFault::With(EngResult status, std::string text, int32_t nat
 void Fail(EngResult status, std::string text, int32_t nativeCode) {
   throw EEngineFault(status, std::move(text), nativeCode);
 }
+
+}  // namespace dbengine

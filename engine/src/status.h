@@ -8,6 +8,8 @@
 
 #include "dbengine.h"
 
+namespace dbengine {
+
 // The fixed text of a status, as EngGetErrorText answers it.
 std::string_view StatusText(EngResult status);
 
@@ -39,3 +41,5 @@ class EEngineFault {
 };
 
 [[noreturn]] void Fail(EngResult status, std::string text, int32_t nativeCode = 0);
+
+}  // namespace dbengine

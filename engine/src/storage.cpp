@@ -6,7 +6,10 @@
 
 #include <cstring>
 
+#include "page_check.h"
 #include "sql_translate.h"
+
+namespace dbengine {
 
 namespace {
 
@@ -23,8 +26,14 @@ bool IsReadOnlyFile(const std::string& path, const struct stat& info) {
 enum class THeader { Plain, Other, Unreadable };
 
 THeader ReadHeader(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Never waits: a named pipe put in the table's place since it was looked at opens at once here.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return THeader::Unreadable;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return THeader::Unreadable;
+  }
   char header[16] = {};
   const ssize_t got = ::read(fd, header, sizeof header);
   ::close(fd);
@@ -57,6 +66,15 @@ int TryOpen(const std::string& path, bool readWrite, bool waitOnLock, const std:
     if (rc != SQLITE_OK) return rc;
   }
   return sqlite3_exec(out.db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+}
+
+// What a file that is not a regular file is, for texts.
+std::string KindOfFile(mode_t mode) {
+  if (S_ISDIR(mode)) return "a folder";
+  if (S_ISFIFO(mode)) return "a named pipe";
+  if (S_ISSOCK(mode)) return "a socket";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+  return "not a plain file";
 }
 
 bool IsNotADatabase(int rc) {
@@ -99,6 +117,14 @@ void FailStorage(sqlite3* db, int code, const std::string& what) {
   throw fault;
 }
 
+void FailReading(sqlite3* db, int code, const std::string& what) {
+  if ((code & 0xFF) != SQLITE_ERROR) FailStorage(db, code, what);
+  EEngineFault fault(ENG_ERR_FILE_CORRUPT, what + ": a page of the table is damaged", code);
+  const char* message = db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(code);
+  fault.With(ENG_ERR_FILE_CORRUPT, std::string("Storage: ") + (message != nullptr ? message : "?"), code);
+  throw fault;
+}
+
 bool StorageLibraryHasEncryption() {
   return sqlite3_libversion_number() == SQLITE_VERSION_NUMBER && sqlite3_compileoption_used("HAS_CODEC") != 0;
 }
@@ -115,8 +141,11 @@ TStatementHandle::TStatementHandle(sqlite3* db, const std::string& sql) {
 std::shared_ptr<TTableFile> TTableFile::Open(const TOpenRequest& request) {
   const std::string& name = request.fileName;
   struct stat info {};
-  if (stat(request.path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+  if (stat(request.path.c_str(), &info) != 0) {
     Fail(ENG_ERR_TABLE_NOT_FOUND, "Table '" + FitText(name, 60) + "' does not exist");
+  }
+  if (!S_ISREG(info.st_mode)) {
+    Fail(ENG_ERR_NOT_A_TABLE, "'" + FitText(name, 60) + "' is " + KindOfFile(info.st_mode) + ", not a table");
   }
   if (request.readWrite && IsReadOnlyFile(request.path, info)) {
     Fail(ENG_ERR_READ_ONLY, "Table '" + FitText(name, 60) + "' is a read-only file; open it read-only");
@@ -131,6 +160,7 @@ std::shared_ptr<TTableFile> TTableFile::Open(const TOpenRequest& request) {
 
   std::shared_ptr<TTableFile> table(new TTableFile());
   table->fileName_ = name;
+  table->path_ = request.path;
   table->readWrite_ = request.readWrite;
   TConnection connection;
   if (header == THeader::Plain) {
@@ -145,12 +175,22 @@ std::shared_ptr<TTableFile> TTableFile::Open(const TOpenRequest& request) {
       const int rc = TryOpen(request.path, request.readWrite, request.waitOnLock, &password, attempt);
       if (rc == SQLITE_OK) {
         connection.db = attempt.Release();
+        table->key_ = password;
         opened = true;
         break;
       }
       if (!IsNotADatabase(rc)) FailStorage(attempt.db, rc, "Cannot open table '" + FitText(name, 60) + "'");
     }
     if (!opened) {
+      // Damage on the first page looks like a wrong password; a password that opens the next page says
+      // which it is.
+      for (const auto& password : request.passwords) {
+        if (SecondPageOpensWith(request.path, password).value_or(false)) {
+          Fail(ENG_ERR_FILE_CORRUPT, "Table '" + FitText(name, 60) +
+                                         "' is damaged: its first page fails its check, though its password "
+                                         "opens the others");
+        }
+      }
       const std::string why =
           request.passwords.empty()
               ? "no password was given"
@@ -195,6 +235,7 @@ void TTableFile::LoadSchema(const std::string& expectedTable) {
       column.declaredType = text(2);
       column.notNull = sqlite3_column_int(info.Get(), 3) != 0;
       column.hasDefault = sqlite3_column_type(info.Get(), 4) != SQLITE_NULL;
+      if (column.hasDefault) column.defaultSql = text(4);
       columns_.push_back(std::move(column));
     }
     if (rc != SQLITE_DONE)
@@ -220,3 +261,5 @@ void TTableFile::LoadSchema(const std::string& expectedTable) {
          "Table '" + FitText(fileName_, 60) + "' has no row ids, which the engine needs");
   }
 }
+
+}  // namespace dbengine

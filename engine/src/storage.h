@@ -12,11 +12,18 @@
 #include "field_layout.h"
 #include "status.h"
 
+namespace dbengine {
+
 // The engine status for a storage library result code.
 EngResult StatusOfStorage(int code);
 
 // Throws the status of code with what happened and the library's own message as a second entry.
 [[noreturn]] void FailStorage(sqlite3* db, int code, const std::string& what);
+
+// The same for a failure met while reading an open table's rows or blobs. Their statements were prepared
+// against the table's schema, so a generic error there comes from a page that could not be read back
+// (the encryption's page check refuses it with that code): the table is damaged.
+[[noreturn]] void FailReading(sqlite3* db, int code, const std::string& what);
 
 // Whether the storage library in this process is SQLCipher itself (not a plain SQLite that shadows it).
 bool StorageLibraryHasEncryption();
@@ -43,11 +50,14 @@ class TTableFile {
 
   sqlite3* Connection() const { return db_; }
   const std::string& FileName() const { return fileName_; }
+  const std::string& Path() const { return path_; }
   const std::string& TableName() const { return tableName_; }
   const std::string& RowIdName() const { return rowIdName_; }
   const std::vector<TColumn>& Columns() const { return columns_; }
   bool ReadWrite() const { return readWrite_; }
   bool Encrypted() const { return encrypted_; }
+  // The password that opened an encrypted file ("" for a plain one).
+  const std::string& Key() const { return key_; }
 
  private:
   TTableFile() = default;
@@ -55,11 +65,13 @@ class TTableFile {
 
   sqlite3* db_ = nullptr;
   std::string fileName_;
+  std::string path_;
   std::string tableName_;
   std::string rowIdName_;
   std::vector<TColumn> columns_;
   bool readWrite_ = false;
   bool encrypted_ = false;
+  std::string key_;
 };
 
 // A prepared statement that finalizes itself.
@@ -83,3 +95,5 @@ class TStatementHandle {
  private:
   sqlite3_stmt* stmt_ = nullptr;
 };
+
+}  // namespace dbengine

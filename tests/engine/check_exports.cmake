@@ -1,5 +1,6 @@
-# Script test: libdbengine.so exports exactly the entries its header declares, and needs SQLCipher, never
-# the plain SQLite library. Run with -DLIBRARY=<libdbengine.so> -DHEADER=<dbengine.h>.
+# Script test: libdbengine.so exports exactly the entries its header declares, the header's list of entries
+# (ENG_ENTRIES, which loaders, tests and benchmarks expand) names each of them once, and the library needs
+# SQLCipher, never the plain SQLite library. Run with -DLIBRARY=<libdbengine.so> -DHEADER=<dbengine.h>.
 execute_process(COMMAND nm -D --defined-only ${LIBRARY} OUTPUT_VARIABLE symbols RESULT_VARIABLE nm_result)
 if(NOT nm_result EQUAL 0)
   message(FATAL_ERROR "nm failed on ${LIBRARY}")
@@ -15,6 +16,32 @@ list(LENGTH expected expected_count)
 if(expected_count LESS 40)
   message(FATAL_ERROR "found only ${expected_count} entries in ${HEADER}")
 endif()
+
+# The list of entries: every X(Name) of the header that names an entry (its comment shows X(name)).
+string(REGEX MATCHALL "X\\([A-Za-z_]+\\)" listed_items "${header}")
+set(listed)
+foreach(item ${listed_items})
+  string(REGEX REPLACE "X\\(([A-Za-z_]+)\\)" "\\1" entry_name "${item}")
+  if(entry_name MATCHES "^(LIBINITFUNCTION|Eng)")
+    list(FIND listed ${entry_name} seen)
+    if(NOT seen EQUAL -1)
+      message(FATAL_ERROR "the list of entries in ${HEADER} names ${entry_name} twice")
+    endif()
+    list(APPEND listed ${entry_name})
+  endif()
+endforeach()
+foreach(name ${expected})
+  list(FIND listed ${name} found)
+  if(found EQUAL -1)
+    message(FATAL_ERROR "dbengine.h declares ${name}, but its list of entries lacks it")
+  endif()
+endforeach()
+foreach(name ${listed})
+  list(FIND expected ${name} found)
+  if(found EQUAL -1)
+    message(FATAL_ERROR "the list of entries names ${name}, which dbengine.h does not declare")
+  endif()
+endforeach()
 
 string(REPLACE "\n" ";" lines "${symbols}")
 set(exported)

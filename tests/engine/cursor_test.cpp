@@ -132,7 +132,9 @@ TEST_F(EngineCursor, BlobReadStatusesAtAndPastTheEnd) {
 
   EXPECT_FAILS_WITH(api.EngOpenBlob(cursor, record.data(), 1, ENG_OPEN_READONLY), ENG_ERR_NOT_A_BLOB,
                     "Order");
-  EXPECT_EQ(api.EngOpenBlob(cursor, record.data(), 5, ENG_OPEN_READWRITE), ENG_ERR_NOT_SUPPORTED);
+  // This cursor's table is open read-only, so its blobs are too.
+  EXPECT_FAILS_WITH(api.EngOpenBlob(cursor, record.data(), 5, ENG_OPEN_READWRITE), ENG_ERR_TABLE_READ_ONLY,
+                    "read-only");
   EXPECT_FAILS_WITH(api.EngGetField(cursor, 10, record.data(), bytes, nullptr), ENG_ERR_INVALID_FIELD, "10");
   EXPECT_EQ(api.EngGetField(cursor, 0, record.data(), bytes, nullptr), ENG_ERR_INVALID_FIELD);
   std::vector<unsigned char> empty(record.size());

@@ -24,7 +24,7 @@ TEngineApi TEngineApi::Load(const std::string& path) {
   if (api.name == nullptr) {                                                 \
     ADD_FAILURE() << "entry " #name " missing from " << path;                \
   }
-  ENGINE_ENTRIES(RESOLVE_ENTRY)
+  ENG_ENTRIES(RESOLVE_ENTRY)
 #undef RESOLVE_ENTRY
   return api;
 }
@@ -38,18 +38,6 @@ const TEngineApi& TEngineApi::Built() {
     return loaded;
   }();
   return api;
-}
-
-TTempFolder::TTempFolder() {
-  std::string pattern = (fs::temp_directory_path() / "dbengine-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
-
-TTempFolder::~TTempFolder() {
-  std::error_code ignored;
-  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
-  fs::remove_all(path_, ignored);
 }
 
 void WriteText(const std::string& path, const std::string& text) {

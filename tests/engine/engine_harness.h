@@ -10,28 +10,12 @@
 
 #include "dbengine.h"
 #include "quiz_table.h"
-
-#define ENGINE_ENTRIES(X)                                                                              \
-  X(LIBINITFUNCTION)                                                                                   \
-  X(EngineInit) X(EngineExit) X(EngGetVersion) X(EngGetCurrentSession) X(EngSetCurrentSession)         \
-      X(EngStartSession) X(EngCloseSession) X(EngRegisterCallback) X(EngGetCallback) X(EngAddPassword) \
-          X(EngDropPassword) X(EngGetAliasDriver) X(EngOpenConfigRows) X(EngAddSessionAlias)           \
-              X(EngDeleteSessionAlias) X(EngOpenDatabase) X(EngCloseDatabase) X(EngSetDirectory)       \
-                  X(EngGetDirectory) X(EngGetProperty) X(EngSetProperty) X(EngOpenTable)               \
-                      X(EngGetCursorProps) X(EngGetFieldDescs) X(EngGetValidityChecks)                 \
-                          X(EngGetLanguageDriver) X(EngSetToBegin) X(EngSetToEnd) X(EngGetRecord)      \
-                              X(EngGetNextRecord) X(EngGetPriorRecord) X(EngGetRecordCount)            \
-                                  X(EngGetBookmark) X(EngSetToBookmark) X(EngCompareBookmarks)         \
-                                      X(EngGetField) X(EngOpenBlob) X(EngGetBlobSize) X(EngGetBlob)    \
-                                          X(EngFreeBlob) X(EngReleaseRecordLock) X(EngCloseCursor)     \
-                                              X(EngAllocStatement) X(EngPrepareStatement)              \
-                                                  X(EngExecuteStatement) X(EngFreeStatement)           \
-                                                      X(EngGetErrorText) X(EngGetErrorEntry)
+#include "temp_folder.h"
 
 // Every entry of libdbengine.so, resolved by name.
 struct TEngineApi {
 #define DECLARE_ENTRY(name) decltype(&::name) name = nullptr;
-  ENGINE_ENTRIES(DECLARE_ENTRY)
+  ENG_ENTRIES(DECLARE_ENTRY)
 #undef DECLARE_ENTRY
 
   // Loads a library file (the built one by default) and resolves every entry; fails the test otherwise.
@@ -45,20 +29,6 @@ struct TErrorLine {
   EngResult status;
   int32_t native;
   std::string text;
-};
-
-// A temporary folder, removed with everything in it.
-class TTempFolder {
- public:
-  TTempFolder();
-  ~TTempFolder();
-  TTempFolder(const TTempFolder&) = delete;
-  TTempFolder& operator=(const TTempFolder&) = delete;
-  const std::string& Path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
 };
 
 // A small quiz in four categories: three rows of "Classic Television 2", four of "ET1", two of
@@ -75,7 +45,7 @@ class TEngineTest : public ::testing::Test {
   void TearDown() override;
 
   const TEngineApi& api = TEngineApi::Built();
-  TTempFolder folder;
+  TTempFolder folder{"dbengine-test"};
   std::string dataFolder;
   std::string configPath;
 
