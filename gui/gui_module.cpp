@@ -4,21 +4,35 @@
 #include <QStyleFactory>
 
 #include "core/rtti.h"
+#include "gui/dialogs/file_dialog.h"
+#include "gui/dialogs/find_dialog.h"
+#include "gui/dialogs/font_dialog.h"
+#include "gui/dialogs/page_setup_dialog.h"
+#include "gui/dialogs/print_dialog.h"
 #include "gui/forms/application.h"
 #include "gui/forms/screen.h"
+#include "gui/menus/main_menu.h"
 #include "gui/menus/menus.h"
+#include "gui/printing/printer.h"
 #include "gui/stdctrls/button.h"
+#include "gui/stdctrls/combo_box.h"
 #include "gui/stdctrls/edit.h"
 #include "gui/stdctrls/group_box.h"
 #include "gui/stdctrls/image.h"
 #include "gui/stdctrls/label.h"
+#include "gui/stdctrls/list_box.h"
 #include "gui/stdctrls/panel.h"
 #include "gui/stdctrls/speed_button.h"
+#include "gui/stdctrls/status_bar.h"
 #include "gui/stdctrls/timer.h"
+#include "gui/stdctrls/track_icon.h"
 
 void RegisterGuiClasses() {
   RegisterClasses<TForm, TPanel, TLabel, TButton, TBitBtn, TSpeedButton, TGroupBox, TRadioGroup, TEdit, TMemo,
-                  TImage, TBevel, TTimer, TMenuItem, TPopupMenu>();
+                  TImage, TBevel, TTimer, TMenuItem, TPopupMenu, TMainMenu, TStatusBar, TStatusPanel,
+                  TwwTrackIcon, TComboBox, TListBox>();
+  RegisterClasses<TFindDialog, TReplaceDialog, TFontDialog, TOpenDialog, TSaveDialog, TPrintDialog,
+                  TPageSetupDialog>();
 }
 
 TGuiModule::TGuiModule(int& Argc, char** Argv) {
@@ -32,6 +46,7 @@ TGuiModule::TGuiModule(int& Argc, char** Argv) {
 }
 
 TGuiModule::~TGuiModule() {
+  FreePrinter();
   delete Application;
   Application = nullptr;
   delete Screen;

@@ -2,9 +2,9 @@
 
 #include <QWidget>
 #include <algorithm>
-#include <cctype>
 
 #include "core/exceptions.h"
+#include "core/text.h"
 #include "gui/controls/win_control.h"
 #include "gui/forms/form.h"
 #include "gui/gui_strings.h"
@@ -44,8 +44,7 @@ bool IsAccelerator(char Key, const std::string& Caption) {
       ++i;
       continue;
     }
-    return std::toupper(static_cast<unsigned char>(Caption[i + 1])) ==
-           std::toupper(static_cast<unsigned char>(Key));
+    return UpperChar(Caption[i + 1]) == UpperChar(Key);
   }
   return false;
 }
@@ -66,7 +65,19 @@ std::string StripAccelerators(const std::string& Caption) {
 
 std::string GetShortHint(const std::string& Hint) {
   const size_t bar = Hint.find('|');
-  return bar == std::string::npos ? Hint : Hint.substr(0, bar);
+  return bar == std::string::npos ? Hint : std::string(Trim(std::string_view(Hint).substr(0, bar)));
+}
+
+std::string GetLongHint(const std::string& Hint) {
+  const size_t bar = Hint.find('|');
+  return bar == std::string::npos ? Hint : std::string(Trim(std::string_view(Hint).substr(bar + 1)));
+}
+
+std::string GetHint(const TControl* Control) {
+  for (const TControl* c = Control; c != nullptr; c = c->Parent()) {
+    if (!c->Hint().empty()) return c->Hint();
+  }
+  return {};
 }
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner), Font_(std::make_unique<TFont>()) {
@@ -135,6 +146,12 @@ void TControl::SetClientHeight(int Value) {
 }
 
 TPoint TControl::ClientToScreen(TPoint P) const {
+  // A control with a widget asks it: only it knows where the window really is.
+  if (const auto* w = dynamic_cast<const TWinControl*>(this); w != nullptr && w->HandleAllocated()) {
+    const TPoint o = w->ClientOffset();
+    const QPoint g = const_cast<TWinControl*>(w)->Widget()->mapToGlobal(QPoint(P.X + o.X, P.Y + o.Y));
+    return {g.x(), g.y()};
+  }
   if (Parent_ == nullptr) return {P.X + Left_, P.Y + Top_};
   return Parent_->ClientToScreen({P.X + Left_, P.Y + Top_});
 }

@@ -88,6 +88,9 @@ class TControl : public TComponent {
   // The menu a right click shows (the nearest parent's when this control has none).
   TPopupMenu* PopupMenu() const { return PopupMenu_; }
   void SetPopupMenu(TPopupMenu* Value);
+  // The menu a right click on this control shows: PopupMenu, unless a control brings a
+  // built-in menu of its own for when none is assigned.
+  virtual TPopupMenu* GetPopupMenu() const { return PopupMenu_; }
   TControlStyle ControlStyle() const { return ControlStyle_; }
   void SetControlStyle(TControlStyle Value) { ControlStyle_ = Value; }
 
@@ -196,8 +199,12 @@ class TControl : public TComponent {
 bool IsAccelerator(char Key, const std::string& Caption);
 // Caption without its & markers ("&&" stays one "&").
 std::string StripAccelerators(const std::string& Caption);
-// The part of a hint before a "|" (the tool tip); the rest is the long hint.
+// The part of a hint before a "|" (the tool tip) and the part after it (the long hint, for
+// a status line), each without the blanks around the bar; a hint without a bar is both.
 std::string GetShortHint(const std::string& Hint);
+std::string GetLongHint(const std::string& Hint);
+// The hint of Control, or of the nearest parent that has one.
+std::string GetHint(const TControl* Control);
 
 // Property groups that several classes publish.
 template <class C>

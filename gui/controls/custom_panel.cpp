@@ -46,7 +46,7 @@ void TCustomPanel::SetBorderStyle(TBorderStyle Value) {
   Invalidate();
 }
 
-void TCustomPanel::Paint() {
+TRect TCustomPanel::PaintFrame() {
   TCanvas& c = *Canvas();
   TRect r = ClientRect();
   auto bevel = [&](TBevelCut Cut) {
@@ -59,6 +59,12 @@ void TCustomPanel::Paint() {
   bevel(BevelOuter_);
   Frame3D(c, r, Color(), Color(), BorderWidth_);
   bevel(BevelInner_);
+  return r;
+}
+
+void TCustomPanel::Paint() {
+  TCanvas& c = *Canvas();
+  const TRect r = PaintFrame();
   c.Brush()->SetColor(Color());
   c.Brush()->SetStyle(bsSolid);
   c.FillRect(r);

@@ -2,6 +2,7 @@
 // TCustomPanel: a container with raised or lowered bevels and a caption. From the edge
 // inward: the outer bevel (BevelWidth pixels), a band of BorderWidth pixels in the panel's
 // colour, the inner bevel, then the face with the caption (Alignment, vertically centred).
+// A panel that draws its own face (a ruler) overrides Paint and calls PaintFrame first.
 
 #include "gui/controls/graphic_control.h"
 
@@ -28,6 +29,8 @@ class TCustomPanel : public TCustomControl {
 
  protected:
   void Paint() override;
+  // Draws the border and the bevels; answers the face inside them.
+  TRect PaintFrame();
 
  private:
   TAlignment Alignment_ = taCenter;

@@ -36,3 +36,18 @@ inline constexpr uint16_t VK_F9 = 120;
 inline constexpr uint16_t VK_F10 = 121;
 inline constexpr uint16_t VK_F11 = 122;
 inline constexpr uint16_t VK_F12 = 123;
+// Character keys beyond letters and digits, named by the key they lie on (as on a US keyboard):
+// ';' and ':' come as VK_OEM_1, '.' and '>' as VK_OEM_PERIOD, '!' as '1'. A character that lies
+// on none of these keys (a letter with an accent, another script) comes as VK_PACKET.
+inline constexpr uint16_t VK_OEM_1 = 0xBA;
+inline constexpr uint16_t VK_OEM_PLUS = 0xBB;
+inline constexpr uint16_t VK_OEM_COMMA = 0xBC;
+inline constexpr uint16_t VK_OEM_MINUS = 0xBD;
+inline constexpr uint16_t VK_OEM_PERIOD = 0xBE;
+inline constexpr uint16_t VK_OEM_2 = 0xBF;
+inline constexpr uint16_t VK_OEM_3 = 0xC0;
+inline constexpr uint16_t VK_OEM_4 = 0xDB;
+inline constexpr uint16_t VK_OEM_5 = 0xDC;
+inline constexpr uint16_t VK_OEM_6 = 0xDD;
+inline constexpr uint16_t VK_OEM_7 = 0xDE;
+inline constexpr uint16_t VK_PACKET = 0xE7;

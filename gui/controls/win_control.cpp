@@ -115,7 +115,16 @@ void TWinControl::InitWidget() {
 }
 
 void TWinControl::ApplyGeometry() {
-  if (Widget_ != nullptr) Widget_->setGeometry(Left(), Top(), Width(), Height());
+  if (Widget_ == nullptr) return;
+  const TPoint offset = Parent() != nullptr ? Parent()->ClientOffset() : TPoint{0, 0};
+  Widget_->setGeometry(Left() + offset.X, Top() + offset.Y, Width(), Height());
+}
+
+void TWinControl::ClientOffsetChanged() {
+  for (TControl* c : Controls_) {
+    if (auto* w = dynamic_cast<TWinControl*>(c)) w->ApplyGeometry();
+  }
+  Invalidate();
 }
 
 void TWinControl::ApplyVisibility() {
@@ -260,11 +269,13 @@ void TWinControl::Update() {
 }
 
 void TWinControl::InvalidateRect(const TRect& R) {
-  if (Widget_ != nullptr && !R.IsEmpty()) Widget_->update(ToQRect(R));
+  const TPoint o = ClientOffset();
+  if (Widget_ != nullptr && !R.IsEmpty()) Widget_->update(ToQRect(R.Offset(o.X, o.Y)));
 }
 
 void TWinControl::RepaintRect(const TRect& R) {
-  if (Widget_ != nullptr && !R.IsEmpty()) Widget_->repaint(ToQRect(R));
+  const TPoint o = ClientOffset();
+  if (Widget_ != nullptr && !R.IsEmpty()) Widget_->repaint(ToQRect(R.Offset(o.X, o.Y)));
 }
 
 bool TWinControl::DialogChar(char Key) {

@@ -74,6 +74,9 @@ class TWinControl : public TControl {
   // Paints part of this control's client area now. Graphic children marked opaque are not
   // painted over first.
   void RepaintRect(const TRect& R);
+  // Where the client area lies in the control's own widget (a form's menu bar lies above
+  // it); child widgets, painting and mouse positions are shifted by it.
+  virtual TPoint ClientOffset() const { return {0, 0}; }
 
   void SetParent(TWinControl* AParent) override;
   bool DialogChar(char Key) override;
@@ -140,6 +143,8 @@ class TWinControl : public TControl {
 
   // Geometry of the widget inside its parent widget (forms override: client area).
   virtual void ApplyGeometry();
+  // After a change of ClientOffset: the child widgets move with the client area.
+  void ClientOffsetChanged();
   void DestroyWidget();
 
   void InitTabStop(bool Value) {

@@ -5,7 +5,9 @@
 #include <QPushButton>
 #include <QTimer>
 #include <map>
+#include <memory>
 
+#include "gui/dialogs/qt_message_box.h"
 #include "gui/forms/application.h"
 #include "gui/gui_strings.h"
 #include "gui/qt/qt_convert.h"
@@ -95,6 +97,28 @@ class TQtMessageBoxView : public TMessageBoxView {
 };
 
 }  // namespace
+
+void ObserveQtMessageBox(QMessageBox& Box) {
+  if (!Observer()) return;
+  static const std::map<QMessageBox::StandardButton, TMsgDlgBtn> kStandard = {
+      {QMessageBox::Yes, mbYes},         {QMessageBox::No, mbNo},
+      {QMessageBox::Ok, mbOK},           {QMessageBox::Cancel, mbCancel},
+      {QMessageBox::Abort, mbAbort},     {QMessageBox::Retry, mbRetry},
+      {QMessageBox::Ignore, mbIgnore},   {QMessageBox::YesToAll, mbYesToAll},
+      {QMessageBox::NoToAll, mbNoToAll}, {QMessageBox::Help, mbHelp}};
+  auto buttons = std::make_shared<std::map<QAbstractButton*, TMsgDlgBtn>>();
+  for (QAbstractButton* b : Box.buttons()) {
+    auto it = kStandard.find(Box.standardButton(b));
+    if (it != kStandard.end()) (*buttons)[b] = it->second;
+  }
+  QMessageBox* box = &Box;
+  QTimer::singleShot(0, box, [box, buttons]() {
+    GuardCall([&]() {
+      TQtMessageBoxView view(*box, *buttons);
+      if (Observer()) Observer()(view);
+    });
+  });
+}
 
 TMessageBoxObserver SetMessageBoxObserver(TMessageBoxObserver NewObserver) {
   TMessageBoxObserver old = std::move(Observer());

@@ -56,6 +56,16 @@ void TApplication::SetTitle(const std::string& Value) {
   if (QCoreApplication::instance() != nullptr) QCoreApplication::setApplicationName(ToQString(Value));
 }
 
+void TApplication::SetHint(const std::string& Value) {
+  if (Value == Hint_) return;
+  Hint_ = Value;
+  if (OnHint) OnHint(this);
+}
+
+void TApplication::HintMouseMessage(TControl* Control) {
+  SetHint(Control != nullptr ? GetLongHint(GetHint(Control)) : std::string());
+}
+
 void TApplication::FormCreated(TCustomForm* Form) {
   if (MainForm_ == nullptr) {
     MainForm_ = Form;

@@ -34,6 +34,10 @@ class TApplication : public TComponent {
   void SetHelpFile(const std::string& Value) { HelpFile_ = Value; }
   bool ShowHint() const { return ShowHint_; }
   void SetShowHint(bool Value) { ShowHint_ = Value; }
+  // The long hint of what the pointer is on (a control, or a menu item while a menu is
+  // open): the part of its hint after the bar. A change runs OnHint, for a status line.
+  const std::string& Hint() const { return Hint_; }
+  void SetHint(const std::string& Value);
 
   TCustomForm* MainForm() const { return MainForm_; }
   // Makes a form of class T owned by the application from its stored layout; the first
@@ -85,8 +89,12 @@ class TApplication : public TComponent {
 
   TExceptionEvent OnException;
   THelpEvent OnHelp;
+  TNotifyEvent OnHint;
 
   // Framework side.
+  // The pointer is over Control (none: over no window of ours): Hint follows its hint,
+  // or its nearest parent's.
+  void HintMouseMessage(TControl* Control);
   void FormCreated(TCustomForm* Form);
   void FormDestroying(TCustomForm* Form);
 
@@ -97,6 +105,7 @@ class TApplication : public TComponent {
   std::string Title_;
   std::string HelpFile_;
   bool ShowHint_ = true;
+  std::string Hint_;
   TCustomForm* MainForm_ = nullptr;
   TWindowState StartupShowMode_ = wsNormal;
   bool Terminated_ = false;

@@ -63,6 +63,13 @@ void InstallClickPaintProbe() {
 
 }  // namespace
 
+void NoteStartupStage(const char* Name) {
+  static const bool wanted = std::getenv("BREVANT_REPORT_STARTUP") != nullptr;
+  if (!wanted) return;
+  std::printf("stage %s %lld\n", Name, MonotonicNow());
+  std::fflush(stdout);
+}
+
 void NoteFormPainted(TCustomForm* Form) {
   InstallClickPaintProbe();
   static const bool wanted = std::getenv("BREVANT_REPORT_FIRST_PAINT") != nullptr;

@@ -13,6 +13,7 @@
 #include "gui/forms/application.h"
 #include "gui/forms/screen.h"
 #include "gui/gui_strings.h"
+#include "gui/menus/main_menu.h"
 #include "gui/qt/host_widget.h"
 #include "gui/qt/qt_convert.h"
 
@@ -32,6 +33,7 @@ BREVANT_DEFINE_CLASS(TForm, TCustomForm,
                          .Property("Icon", &TCustomForm::Icon)
                          .Property("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview)
                          .Default(false)
+                         .Property("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu)
                          .Property("Position", &TCustomForm::Position, &TCustomForm::SetPosition)
                          .Default(poDesigned)
                          .Property("WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState)
@@ -61,6 +63,11 @@ TCustomForm::~TCustomForm() {
   Destroying();
   if (OnDestroy) GuardCall([this]() { OnDestroy(this); });
   ActiveControl_ = nullptr;
+  if (Menu_ != nullptr) {
+    Menu_->RemoveFreeNotification(this);
+    Menu_->SetForm(nullptr);
+    Menu_ = nullptr;
+  }
   if (Application != nullptr) Application->FormDestroying(this);
   if (Screen != nullptr) Screen->RemoveForm(this);
   Icon_->OnChange = nullptr;
@@ -102,7 +109,37 @@ int TCustomForm::ClientWidth() const {
 }
 
 int TCustomForm::ClientHeight() const {
-  return std::max(0, Height() - FrameExtent(BorderStyle_).cy);
+  return std::max(0, Height() - FrameExtent(BorderStyle_).cy - MenuBarHeight());
+}
+
+int TCustomForm::MenuBarHeight() const {
+  return Menu_ != nullptr ? kMenuBarHeight : 0;
+}
+
+void TCustomForm::SetMenu(TMainMenu* Value) {
+  if (Value == Menu_) return;
+  const int cw = ClientWidth(), ch = ClientHeight();
+  if (Menu_ != nullptr) {
+    Menu_->RemoveFreeNotification(this);
+    Menu_->SetForm(nullptr);
+  }
+  if (Value != nullptr && Value->Form() != nullptr) Value->Form()->SetMenu(nullptr);
+  Menu_ = Value;
+  if (Value != nullptr) {
+    Value->FreeNotification(this);
+    Value->SetForm(this);
+  }
+  MenuBarChanged(cw, ch);
+}
+
+void TCustomForm::MenuBarChanged(int ClientW, int ClientH) {
+  const TSize frame = FrameExtent(BorderStyle_);
+  SetBounds(Left(), Top(), ClientW + frame.cx, ClientH + frame.cy + MenuBarHeight());
+  ClientOffsetChanged();
+}
+
+bool TCustomForm::IsShortCut(uint16_t Key, TShiftState Shift) {
+  return Menu_ != nullptr && Menu_->IsShortCut(Key, Shift);
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
@@ -111,7 +148,7 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
   const int cw = ClientWidth(), ch = ClientHeight();
   BorderStyle_ = Value;
   const TSize frame = FrameExtent(Value);
-  SetBounds(Left(), Top(), cw + frame.cx, ch + frame.cy);
+  SetBounds(Left(), Top(), cw + frame.cx, ch + frame.cy + MenuBarHeight());
   ApplyWindowFlags();
 }
 
@@ -152,6 +189,7 @@ void TCustomForm::InitWidget() {
   ApplyWindowFlags();
   TCustomControl::InitWidget();
   ApplyIcon();
+  if (Menu_ != nullptr) Menu_->FormWidgetCreated();
 }
 
 void TCustomForm::ApplyWindowFlags() {
@@ -187,14 +225,17 @@ void TCustomForm::ApplyGeometry() {
   if (!HandleAllocated()) return;
   QWidget* w = Widget();
   const bool fixed = BorderStyle_ != bsSizeable && BorderStyle_ != bsSizeToolWin;
+  // The widget holds the menu bar and the client area below it.
+  const int width = ClientWidth(), height = ClientHeight() + MenuBarHeight();
   if (fixed) {
-    w->setFixedSize(ClientWidth(), ClientHeight());
+    w->setFixedSize(width, height);
   } else {
     w->setMinimumSize(0, 0);
     w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    w->resize(ClientWidth(), ClientHeight());
+    w->resize(width, height);
   }
   if (Placed_ || Position_ == poDesigned) w->move(Left(), Top());
+  if (Menu_ != nullptr) Menu_->FormWidgetResized();
 }
 
 void TCustomForm::ApplyText() {
@@ -206,9 +247,10 @@ void TCustomForm::ApplyIcon() {
   Widget()->setWindowIcon(Icon_->Empty() ? QIcon() : QIcon(QPixmap::fromImage(*Icon_->Image())));
 }
 
-void TCustomForm::WidgetGeometryChanged(int X, int Y, int ClientW, int ClientH) {
+void TCustomForm::WidgetGeometryChanged(int X, int Y, int WidgetW, int WidgetH) {
   const TSize frame = FrameExtent(BorderStyle_);
-  const int w = ClientW + frame.cx, h = ClientH + frame.cy;
+  const int w = WidgetW + frame.cx, h = WidgetH + frame.cy;
+  if (Menu_ != nullptr) Menu_->FormWidgetResized();
   if (X == Left() && Y == Top() && w == Width() && h == Height()) return;
   const TRect old = BoundsRect();
   TControl::SetBounds(X, Y, w, h);
@@ -328,7 +370,14 @@ void TCustomForm::ControlRemoving(TControl* Control) {
 
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomControl::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == ActiveControl_) ActiveControl_ = nullptr;
+  if (Operation != opRemove) return;
+  if (AComponent == ActiveControl_) ActiveControl_ = nullptr;
+  if (AComponent == Menu_) {
+    // The menu is going away: forget it without calling into it.
+    const int cw = ClientWidth(), ch = ClientHeight();
+    Menu_ = nullptr;
+    if (!IsDestroying()) MenuBarChanged(cw, ch);
+  }
 }
 
 void TCustomForm::Activated(bool IsActive) {
@@ -362,7 +411,8 @@ TWinControl* TCustomForm::CancelButton() const {
 }
 
 bool TCustomForm::DialogChar(char Key) {
-  return TCustomControl::DialogChar(Key);
+  if (TCustomControl::DialogChar(Key)) return true;
+  return Menu_ != nullptr && Menu_->OpenByLetter(Key);
 }
 
 bool TCustomForm::DialogKey(uint16_t Key, TShiftState Shift) {

@@ -41,6 +41,8 @@ using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 // Answers whether the command was handled; CallHelp false stops the help viewer call.
 using THelpEvent = std::function<bool(uint16_t Command, int64_t Data, bool& CallHelp)>;
 
+class TMainMenu;
+
 class TCustomForm : public TCustomControl {
  public:
   BREVANT_CLASS(TCustomForm)
@@ -61,6 +63,11 @@ class TCustomForm : public TCustomControl {
   void SetKeyPreview(bool Value) { KeyPreview_ = Value; }
   const std::string& HelpFile() const { return HelpFile_; }
   void SetHelpFile(const std::string& Value) { HelpFile_ = Value; }
+  // The menu bar, above the client area; the client area keeps its size when it comes or goes.
+  TMainMenu* Menu() const { return Menu_; }
+  void SetMenu(TMainMenu* Value);
+  int MenuBarHeight() const;
+  TPoint ClientOffset() const override { return {0, MenuBarHeight()}; }
 
   // The control that has (or gets, when the form is shown) the keyboard focus.
   TWinControl* ActiveControl() const { return ActiveControl_; }
@@ -94,8 +101,10 @@ class TCustomForm : public TCustomControl {
   void BringToFront();
   bool Active() const;
 
-  // The Alt+letter shortcut Key offered to the form's controls.
+  // The Alt+letter shortcut Key offered to the form's controls, then to the menu bar.
   bool DialogChar(char Key) override;
+  // A key offered to the menu bar's shortcuts (after the key preview, before the control).
+  bool IsShortCut(uint16_t Key, TShiftState Shift);
   // Return and Escape: the default or cancel button is clicked. True when one took it.
   bool DialogKey(uint16_t Key, TShiftState Shift);
 
@@ -115,7 +124,8 @@ class TCustomForm : public TCustomControl {
   void FocusChangedTo(TWinControl* Control);
   void ControlHidden(TWinControl* Control);
   // The window manager changed the window's geometry (client size, frame position).
-  void WidgetGeometryChanged(int X, int Y, int ClientW, int ClientH);
+  // WidgetW and WidgetH are the widget's size: the client area with the menu bar.
+  void WidgetGeometryChanged(int X, int Y, int WidgetW, int WidgetH);
   void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) override;
   // Reads the layout resource of this form's class.
   void ReadLayout();
@@ -139,6 +149,7 @@ class TCustomForm : public TCustomControl {
 
  private:
   void ApplyWindowFlags();
+  void MenuBarChanged(int ClientW, int ClientH);
   void ApplyIcon();
   void PlaceOnScreen();
   void FocusFirstControl();
@@ -152,6 +163,7 @@ class TCustomForm : public TCustomControl {
   std::unique_ptr<TPicture> Icon_;
   bool KeyPreview_ = false;
   std::string HelpFile_;
+  TMainMenu* Menu_ = nullptr;
   TWinControl* ActiveControl_ = nullptr;
   TModalResult ModalResult_ = mrNone;
   bool InModalLoop_ = false;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFontDatabase>
 #include <QScreen>
 #include <algorithm>
 
@@ -40,6 +41,13 @@ int TScreen::Width() const {
   return s != nullptr ? s->geometry().width() : 0;
 }
 
+TRect TScreen::WorkAreaRect() const {
+  const QScreen* s = QGuiApplication::primaryScreen();
+  if (s == nullptr) return {};
+  const QRect r = s->availableGeometry();
+  return Rect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
+}
+
 int TScreen::Height() const {
   const QScreen* s = QGuiApplication::primaryScreen();
   return s != nullptr ? s->geometry().height() : 0;
@@ -47,6 +55,16 @@ int TScreen::Height() const {
 
 int TScreen::PixelsPerInch() const {
   return kPixelsPerInch;
+}
+
+TStrings* TScreen::Fonts() {
+  if (!Fonts_) {
+    Fonts_ = std::make_unique<TStringList>();
+    Fonts_->SetSorted(true);
+    for (const QString& family : QFontDatabase::families())
+      Fonts_->Add(FromQString(family));
+  }
+  return Fonts_.get();
 }
 
 TCustomForm* TScreen::ActiveForm() const {

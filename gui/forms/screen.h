@@ -1,11 +1,15 @@
 #pragma once
 // TScreen (the global `Screen`): the desktop as the program sees it: its size, its
-// resolution, the forms, the active form and the mouse cursor shown over every window.
+// resolution, its fonts, the forms, the active form and the mouse cursor shown over every
+// window.
 
+#include <memory>
 #include <vector>
 
 #include "core/component.h"
+#include "core/strings.h"
 #include "gui/controls/control_types.h"
+#include "gui/graphics/geometry.h"
 
 class TCustomForm;
 class TWinControl;
@@ -23,7 +27,12 @@ class TScreen : public TComponent {
 
   int Width() const;
   int Height() const;
+  // The part of the desktop that windows may take (the screen less panels and docks).
+  TRect WorkAreaRect() const;
   int PixelsPerInch() const;
+  // The font faces of the screen, sorted. A face not among them is drawn with the face
+  // that stands in for it (ResolveFontFamily).
+  TStrings* Fonts();
 
   TCustomForm* ActiveForm() const;
   TWinControl* ActiveControl() const;
@@ -39,6 +48,7 @@ class TScreen : public TComponent {
   TCursor Cursor_ = crDefault;
   std::vector<TCustomForm*> Forms_;
   TCustomForm* ActiveForm_ = nullptr;
+  std::unique_ptr<TStringList> Fonts_;
 };
 
 extern TScreen* Screen;

@@ -10,12 +10,12 @@
 
 namespace {
 
-// The control's rectangle in the client coordinates of Form.
+// The control's rectangle in the coordinates of Form's widget (below its menu bar).
 TRect RectInForm(const TControl& Control, const TCustomForm& Form) {
   TRect r = Control.BoundsRect();
   for (const TWinControl* p = Control.Parent(); p != nullptr && p != &Form; p = p->Parent())
     r = r.Offset(p->Left(), p->Top());
-  return r;
+  return r.Offset(Form.ClientOffset().X, Form.ClientOffset().Y);
 }
 
 }  // namespace

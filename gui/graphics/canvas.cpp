@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QStaticText>
 #include <cstdlib>
 
 #include "core/exceptions.h"
@@ -15,6 +16,12 @@ BREVANT_DEFINE_CLASS(TCanvas, TPersistent, )
 BREVANT_DEFINE_CLASS(TBitmap, TPersistent, )
 
 namespace {
+
+// Whether two fonts draw the same glyphs, whatever their colours.
+bool SameShape(const TFont& A, const TFont& B) {
+  return A.Name() == B.Name() && A.Height() == B.Height() && A.Style() == B.Style() &&
+         A.Charset() == B.Charset() && A.Pitch() == B.Pitch();
+}
 
 // On/off run lengths of the styled cosmetic pens, in pixels.
 std::vector<int> PatternOf(TPenStyle Style) {
@@ -36,7 +43,13 @@ std::vector<int> PatternOf(TPenStyle Style) {
 
 TCanvas::TCanvas()
     : Font_(std::make_unique<TFont>()), Pen_(std::make_unique<TPen>()), Brush_(std::make_unique<TBrush>()) {
-  Font_->OnChange = [this](TObject*) { QtFont_.reset(); };
+  Font_->OnChange = [this](TObject*) {
+    if (QtFontSource_ != nullptr && SameShape(*QtFontSource_, *Font_)) return;
+    QtFont_.reset();
+    QtMetrics_.reset();
+    Extents_.clear();
+    LaidOut_.clear();
+  };
 }
 
 TCanvas::~TCanvas() = default;
@@ -60,8 +73,17 @@ void TCanvas::RequirePainter() const {
 }
 
 const QFont& TCanvas::QtFont() const {
-  if (!QtFont_) QtFont_ = std::make_unique<QFont>(ToQFont(*Font_));
+  if (!QtFont_) {
+    QtFont_ = std::make_unique<QFont>(ToQFont(*Font_));
+    if (QtFontSource_ == nullptr) QtFontSource_ = std::make_unique<TFont>();
+    QtFontSource_->Assign(*Font_);
+  }
   return *QtFont_;
+}
+
+const QFontMetrics& TCanvas::QtMetrics() const {
+  if (!QtMetrics_) QtMetrics_ = std::make_unique<QFontMetrics>(QtFont());
+  return *QtMetrics_;
 }
 
 TRect TCanvas::ClipRect() const {
@@ -213,13 +235,21 @@ int TCanvas::TextHeight(const std::string& Text) const {
 }
 
 TSize TCanvas::TextExtent(const std::string& Text) const {
-  const QFontMetrics m(QtFont());
-  return {m.horizontalAdvance(ToQString(Text)), m.height()};
+  // A control measures the same few texts paint after paint: each measure shapes the text.
+  for (const auto& [text, size] : Extents_) {
+    if (text == Text) return size;
+  }
+  const QFontMetrics& m = QtMetrics();
+  const TSize size{m.horizontalAdvance(ToQString(Text)), m.height()};
+  constexpr size_t kKeptExtents = 16;
+  if (Extents_.size() == kKeptExtents) Extents_.erase(Extents_.begin());
+  Extents_.emplace_back(Text, size);
+  return size;
 }
 
 TPoint TCanvas::TextOrigin(int X, int Y, const std::string& Text) const {
   const TSize size = TextExtent(Text);
-  const QFontMetrics m(QtFont());
+  const QFontMetrics& m = QtMetrics();
   int left = X;
   if ((TextAlign_ & TA_CENTER) == TA_CENTER) {
     left = X - size.cx / 2;
@@ -235,11 +265,23 @@ TPoint TCanvas::TextOrigin(int X, int Y, const std::string& Text) const {
   return {left, top};
 }
 
+const QStaticText& TCanvas::LaidOutText(const std::string& Text) {
+  for (const auto& [text, laidOut] : LaidOut_) {
+    if (text == Text) return *laidOut;
+  }
+  auto laidOut = std::make_shared<QStaticText>(ToQString(Text));
+  laidOut->setTextFormat(Qt::PlainText);
+  laidOut->prepare(QTransform(), QtFont());
+  constexpr size_t kKeptTexts = 16;
+  if (LaidOut_.size() == kKeptTexts) LaidOut_.erase(LaidOut_.begin());
+  LaidOut_.emplace_back(Text, std::move(laidOut));
+  return *LaidOut_.back().second;
+}
+
 void TCanvas::DrawTextAt(TPoint TopLeft, const std::string& Text) {
-  const QFontMetrics m(QtFont());
   Painter_->setFont(QtFont());
   Painter_->setPen(ToQColor(Font_->Color()));
-  Painter_->drawText(QPoint(TopLeft.X, TopLeft.Y + m.ascent()), ToQString(Text));
+  Painter_->drawStaticText(QPoint(TopLeft.X, TopLeft.Y), LaidOutText(Text));
 }
 
 void TCanvas::TextOut(int X, int Y, const std::string& Text) {
@@ -283,7 +325,7 @@ TRect TCanvas::DrawText(const std::string& Text, const TRect& R, TTextFormat For
   }
   flags |= Format.Contains(tfNoPrefix) ? 0 : Qt::TextShowMnemonic;
   if (Format.Contains(tfNoClip)) flags |= Qt::TextDontClip;
-  const QFontMetrics m(QtFont());
+  const QFontMetrics& m = QtMetrics();
   QString text = ToQString(Text);
   if (Format.Contains(tfCalcRect)) {
     const int width =

@@ -24,6 +24,8 @@
 class QPainter;
 class QImage;
 class QFont;
+class QFontMetrics;
+class QStaticText;
 class TPicture;
 
 inline constexpr unsigned TA_LEFT = 0;
@@ -103,11 +105,13 @@ class TCanvas : public TPersistent {
 
  private:
   const QFont& QtFont() const;
+  const QFontMetrics& QtMetrics() const;
   void PlotLine(TPoint A, TPoint B);
   void FillPixels(const TRect& R, TColor Color);
   void FillBrush(const TRect& R);
   TPoint TextOrigin(int X, int Y, const std::string& Text) const;
   void DrawTextAt(TPoint TopLeft, const std::string& Text);
+  const QStaticText& LaidOutText(const std::string& Text);
   void RequirePainter() const;
 
   std::unique_ptr<TFont> Font_;
@@ -117,7 +121,15 @@ class TCanvas : public TPersistent {
   unsigned TextAlign_ = TA_LEFT | TA_TOP;
   QPainter* Painter_ = nullptr;
   QImage* Readable_ = nullptr;
+  // The Qt font and the text extents measured with it, kept while the font's face, height,
+  // style and pitch stay (its colour is the pen's business, not the font's).
   mutable std::unique_ptr<QFont> QtFont_;
+  mutable std::unique_ptr<QFontMetrics> QtMetrics_;
+  mutable std::unique_ptr<TFont> QtFontSource_;
+  mutable std::vector<std::pair<std::string, TSize>> Extents_;
+  // The last texts drawn, laid out once: a control that redraws the same few strings (a
+  // percentage, a caption) skips shaping them again on every paint.
+  std::vector<std::pair<std::string, std::shared_ptr<QStaticText>>> LaidOut_;
 };
 
 // The raised or lowered edge of classic controls: TopColor on the left and top, BottomColor

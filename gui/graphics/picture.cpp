@@ -1,6 +1,7 @@
 #include "gui/graphics/picture.h"
 
 #include <QImage>
+#include <map>
 
 #include "core/format.h"
 #include "core/resources.h"
@@ -8,6 +9,30 @@
 #include "gui/gui_strings.h"
 
 BREVANT_DEFINE_CLASS(TPicture, TPersistent, .Property("Data", &TPicture::Data, &TPicture::SetData))
+
+namespace {
+
+// Small pictures (glyphs, markers) are decoded once per process: windows made from the same
+// layout again and again then share the decoded images (QImage copies share their pixels).
+constexpr size_t kCachedPictureBytes = 16 * 1024;
+constexpr size_t kCachedPictures = 256;
+
+bool DecodeCached(const TBytes& Bytes, QImage& Image) {
+  static std::map<TBytes, QImage> cache;
+  const bool small = Bytes.size() <= kCachedPictureBytes;
+  if (small) {
+    if (const auto found = cache.find(Bytes); found != cache.end()) {
+      Image = found->second;
+      return true;
+    }
+  }
+  if (!Image.loadFromData(Bytes.data(), static_cast<int>(Bytes.size()))) return false;
+  Image = Image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  if (small && cache.size() < kCachedPictures) cache.emplace(Bytes, Image);
+  return true;
+}
+
+}  // namespace
 
 TPicture::TPicture() = default;
 TPicture::~TPicture() = default;
@@ -17,10 +42,7 @@ void TPicture::SetData(TBytes Value) {
   std::unique_ptr<QImage> image;
   if (!Value.empty()) {
     image = std::make_unique<QImage>();
-    if (!image->loadFromData(Value.data(), static_cast<int>(Value.size()))) {
-      throw EInvalidGraphic(LoadResString(SInvalidImage));
-    }
-    *image = image->convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (!DecodeCached(Value, *image)) throw EInvalidGraphic(LoadResString(SInvalidImage));
   }
   Data_ = std::move(Value);
   Image_ = std::move(image);

@@ -1,17 +1,18 @@
 #include "gui/menus/menus.h"
 
-#include <QAction>
-#include <QCursor>
-#include <QMenu>
+#include <QKeySequence>
 #include <algorithm>
-#include <map>
 
 #include "core/exceptions.h"
+#include "gui/controls/control.h"
 #include "gui/qt/qt_convert.h"
+#include "gui/qt/qt_menu.h"
 
 BREVANT_DEFINE_CLASS(TMenuItem, TComponent,
                      .Property("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption)
                          .Property("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked)
+                         .Default(false)
+                         .Property("Default", &TMenuItem::Default, &TMenuItem::SetDefault)
                          .Default(false)
                          .Property("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled)
                          .Default(true)
@@ -20,13 +21,17 @@ BREVANT_DEFINE_CLASS(TMenuItem, TComponent,
                          .Default(TShortCut{0})
                          .Property("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible)
                          .Default(true)
-                         .Event("OnClick", &TMenuItem::OnClick))
+                         .Event("OnClick", &TMenuItem::OnClick)
+                         .Event("OnDrawItem", &TMenuItem::OnDrawItem)
+                         .Event("OnMeasureItem", &TMenuItem::OnMeasureItem))
 
 BREVANT_DEFINE_CLASS(TMenu, TComponent, )
 
 BREVANT_DEFINE_CLASS(TPopupMenu, TMenu,
                      .Property("AutoPopup", &TPopupMenu::AutoPopup, &TPopupMenu::SetAutoPopup)
                          .Default(true)
+                         .Property("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw)
+                         .Default(false)
                          .Event("OnPopup", &TPopupMenu::OnPopup))
 
 TShortCut ShortCut(uint16_t Key, TShiftState Shift) {
@@ -37,17 +42,82 @@ TShortCut ShortCut(uint16_t Key, TShiftState Shift) {
   return s;
 }
 
+std::string ShortCutToText(TShortCut Value) {
+  const int key = QtKeyOf(static_cast<uint16_t>(Value & 0xFF));
+  if (key == 0) return {};
+  int combined = key;
+  if (Value & scShift) combined |= Qt::SHIFT;
+  if (Value & scCtrl) combined |= Qt::CTRL;
+  if (Value & scAlt) combined |= Qt::ALT;
+  return FromQString(QKeySequence(combined).toString(QKeySequence::PortableText));
+}
+
 TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) {}
 
 TMenuItem::~TMenuItem() {
   Destroying();
   Clear();
+  if (TMenu* menu = Menu()) menu->ItemFreed(this);
   if (Parent_ != nullptr) Parent_->Remove(this);
+}
+
+void TMenuItem::Changed(bool Structure) {
+  if (TMenu* menu = Menu()) menu->ItemChanged(this, Structure);
+}
+
+void TMenuItem::SetCaption(const std::string& Value) {
+  if (Value == Caption_) return;
+  Caption_ = Value;
+  Changed(false);
+}
+
+void TMenuItem::SetChecked(bool Value) {
+  if (Value == Checked_) return;
+  Checked_ = Value;
+  Changed(false);
+}
+
+void TMenuItem::SetEnabled(bool Value) {
+  if (Value == Enabled_) return;
+  Enabled_ = Value;
+  Changed(false);
+}
+
+void TMenuItem::SetVisible(bool Value) {
+  if (Value == Visible_) return;
+  Visible_ = Value;
+  Changed(false);
+}
+
+void TMenuItem::SetDefault(bool Value) {
+  if (Value == Default_) return;
+  // One default item per list of sub-items.
+  if (Value && Parent_ != nullptr) {
+    for (TMenuItem* sibling : Parent_->Items_) {
+      if (sibling != this && sibling->Default_) sibling->SetDefault(false);
+    }
+  }
+  Default_ = Value;
+  Changed(false);
+}
+
+void TMenuItem::SetShortCutKey(TShortCut Value) {
+  if (Value == ShortCut_) return;
+  ShortCut_ = Value;
+  Changed(false);
 }
 
 int TMenuItem::IndexOf(const TMenuItem* Item) const {
   auto it = std::find(Items_.begin(), Items_.end(), Item);
   return it == Items_.end() ? -1 : static_cast<int>(it - Items_.begin());
+}
+
+TMenuItem* TMenuItem::Find(const std::string& ACaption) const {
+  const QString wanted = ToQString(StripAccelerators(ACaption));
+  for (TMenuItem* item : Items_) {
+    if (ToQString(StripAccelerators(item->Caption_)).compare(wanted, Qt::CaseInsensitive) == 0) return item;
+  }
+  return nullptr;
 }
 
 void TMenuItem::Insert(int Index, TMenuItem* Item) {
@@ -59,6 +129,7 @@ void TMenuItem::Insert(int Index, TMenuItem* Item) {
   Index = std::clamp(Index, 0, Count());
   Items_.insert(Items_.begin() + Index, Item);
   Item->Parent_ = this;
+  Changed(true);
 }
 
 void TMenuItem::Remove(TMenuItem* Item) {
@@ -66,6 +137,11 @@ void TMenuItem::Remove(TMenuItem* Item) {
   if (it == Items_.end()) return;
   Items_.erase(it);
   Item->Parent_ = nullptr;
+  Changed(true);
+}
+
+void TMenuItem::Delete(int Index) {
+  delete Items_.at(static_cast<size_t>(Index));
 }
 
 void TMenuItem::Clear() {
@@ -78,6 +154,25 @@ TMenu* TMenuItem::Menu() const {
   while (root->Parent_ != nullptr)
     root = root->Parent_;
   return root->Menu_;
+}
+
+bool TMenuItem::Reachable() const {
+  for (const TMenuItem* p = this; p != nullptr && p->Menu_ == nullptr; p = p->Parent_) {
+    if (!p->Visible_) return false;
+  }
+  return true;
+}
+
+bool TMenuItem::EffectiveEnabled() const {
+  for (const TMenuItem* p = this; p != nullptr && p->Menu_ == nullptr; p = p->Parent_) {
+    if (!p->Enabled_) return false;
+  }
+  return true;
+}
+
+bool TMenuItem::IsOwnerDrawn() const {
+  const TMenu* menu = Menu();
+  return menu != nullptr && menu->OwnerDraw() && static_cast<bool>(OnDrawItem);
 }
 
 void TMenuItem::Click() {
@@ -103,17 +198,107 @@ void TMenuItem::GetChildren(const std::function<void(TComponent*)>& Proc, TCompo
   }
 }
 
+TMenuItem* NewItem(TComponent* AOwner, const std::string& Caption, TShortCut ShortCut, TNotifyEvent OnClick,
+                   const std::string& Name) {
+  auto* item = new TMenuItem(AOwner);
+  try {
+    if (!Name.empty()) item->SetName(Name);
+  } catch (...) {
+    delete item;
+    throw;
+  }
+  item->SetCaption(Caption);
+  item->SetShortCutKey(ShortCut);
+  item->OnClick = std::move(OnClick);
+  return item;
+}
+
+TMenuItem* NewLine(TComponent* AOwner) {
+  return NewItem(AOwner, "-");
+}
+
 TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), Items_(std::make_unique<TMenuItem>(nullptr)) {
   Items_->Menu_ = this;
 }
 
 TMenu::~TMenu() {
   Destroying();
+  // Whoever shows the menu lets go of it before any item goes.
+  const std::vector<TMenuWatcher*> watchers = Watchers_;
+  for (TMenuWatcher* w : watchers) {
+    if (std::find(Watchers_.begin(), Watchers_.end(), w) != Watchers_.end()) w->MenuFreed();
+  }
+  Watchers_.clear();
   Items_.reset();
+}
+
+void TMenu::SetOwnerDraw(bool Value) {
+  if (Value == OwnerDraw_) return;
+  OwnerDraw_ = Value;
+  ItemChanged(Items_.get(), true);
+}
+
+TMenuItem* TMenu::FindShortCut(TShortCut Value) const {
+  if (Value == 0) return nullptr;
+  std::function<TMenuItem*(const TMenuItem&)> find = [&](const TMenuItem& Parent) -> TMenuItem* {
+    for (int i = 0; i < Parent.Count(); ++i) {
+      TMenuItem* item = Parent.Items(i);
+      if (!item->Visible()) continue;
+      if (item->ShortCutKey() == Value) return item;
+      if (TMenuItem* found = find(*item)) return found;
+    }
+    return nullptr;
+  };
+  return find(*Items_);
+}
+
+bool TMenu::IsShortCut(uint16_t Key, TShiftState Shift) {
+  const TShortCut value = ShortCut(Key, Shift);
+  TMenuItem* item = FindShortCut(value);
+  if (item == nullptr) return false;
+  // The parents first, outermost first, as if their menus opened; each may free items.
+  std::vector<TMenuItem*> parents;
+  for (TMenuItem* p = item->Parent(); p != nullptr && p != Items_.get(); p = p->Parent())
+    parents.insert(parents.begin(), p);
+  for (TMenuItem* p : parents) {
+    // A handler may have changed the menu: go on only while the item and this parent of it
+    // are still where they were (p is compared, not touched, before that is known).
+    if (FindShortCut(value) != item) return true;
+    bool above = false;
+    for (const TMenuItem* q = item->Parent(); q != nullptr && !above; q = q->Parent())
+      above = q == p;
+    if (!above) return true;
+    p->Click();
+  }
+  if (FindShortCut(value) == item && item->Reachable() && item->EffectiveEnabled()) item->Click();
+  return true;
 }
 
 void TMenu::GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) {
   Items_->GetChildren(Proc, Root);
+}
+
+void TMenu::AddWatcher(TMenuWatcher* Watcher) {
+  if (std::find(Watchers_.begin(), Watchers_.end(), Watcher) == Watchers_.end()) Watchers_.push_back(Watcher);
+}
+
+void TMenu::RemoveWatcher(TMenuWatcher* Watcher) {
+  Watchers_.erase(std::remove(Watchers_.begin(), Watchers_.end(), Watcher), Watchers_.end());
+}
+
+void TMenu::ItemChanged(TMenuItem* Item, bool Structure) {
+  const std::vector<TMenuWatcher*> watchers = Watchers_;
+  for (TMenuWatcher* w : watchers) {
+    if (std::find(Watchers_.begin(), Watchers_.end(), w) != Watchers_.end())
+      w->MenuItemChanged(Item, Structure);
+  }
+}
+
+void TMenu::ItemFreed(TMenuItem* Item) {
+  const std::vector<TMenuWatcher*> watchers = Watchers_;
+  for (TMenuWatcher* w : watchers) {
+    if (std::find(Watchers_.begin(), Watchers_.end(), w) != Watchers_.end()) w->MenuItemFreed(Item);
+  }
 }
 
 void TPopupMenu::SetPopupComponent(TComponent* Value) {
@@ -130,36 +315,6 @@ void TPopupMenu::Notification(TComponent* AComponent, TOperation Operation) {
 
 namespace {
 
-void Build(QMenu& Menu, const TMenuItem& Parent, std::map<QAction*, TMenuItem*>& Actions) {
-  for (int i = 0; i < Parent.Count(); ++i) {
-    TMenuItem* item = Parent.Items(i);
-    if (!item->Visible()) continue;
-    if (item->IsLine()) {
-      Menu.addSeparator();
-      continue;
-    }
-    if (item->Count() > 0) {
-      QMenu* sub = Menu.addMenu(ToQString(item->Caption()));
-      sub->setEnabled(item->Enabled());
-      Build(*sub, *item, Actions);
-      continue;
-    }
-    QAction* action = Menu.addAction(ToQString(item->Caption()));
-    action->setEnabled(item->Enabled());
-    action->setCheckable(item->Checked());
-    action->setChecked(item->Checked());
-    if (item->ShortCutKey() != 0) {
-      const TShortCut s = item->ShortCutKey();
-      int key = QtKeyOf(static_cast<uint16_t>(s & 0xFF));
-      if (s & scShift) key |= Qt::SHIFT;
-      if (s & scCtrl) key |= Qt::CTRL;
-      if (s & scAlt) key |= Qt::ALT;
-      action->setShortcut(QKeySequence(key));
-    }
-    Actions[action] = item;
-  }
-}
-
 bool InTree(const TMenuItem& Root, const TMenuItem* Item) {
   for (int i = 0; i < Root.Count(); ++i) {
     if (Root.Items(i) == Item || InTree(*Root.Items(i), Item)) return true;
@@ -171,12 +326,11 @@ bool InTree(const TMenuItem& Root, const TMenuItem* Item) {
 
 void TPopupMenu::Popup(int X, int Y) {
   if (OnPopup) OnPopup(this);
-  QMenu menu;
-  std::map<QAction*, TMenuItem*> actions;
-  Build(menu, *Items(), actions);
+  TMenuItem* chosen = nullptr;
+  TQtMenu menu(this, Items(), nullptr, [&chosen](TMenuItem* Item) { chosen = Item; });
+  menu.Rebuild();
   if (menu.isEmpty()) return;
-  QAction* chosen = menu.exec(QPoint(X, Y));
-  auto it = actions.find(chosen);
+  menu.exec(QPoint(X, Y));
   // The choice is clicked after the menu has closed, if the item still exists.
-  if (it != actions.end() && InTree(*Items(), it->second)) it->second->Click();
+  if (chosen != nullptr && InTree(*Items(), chosen)) chosen->Click();
 }

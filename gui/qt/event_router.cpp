@@ -62,8 +62,12 @@ void PaintGraphicChildren(TWinControl& Control, QPainter& Painter, QImage* Reada
   }
 }
 
-void PaintHost(TWinControl& Control, QImage& Buffer, const QRegion& Region) {
+void PaintHost(TWinControl& Control, QImage& Buffer, const QRegion& WidgetRegion) {
   QPainter painter(&Buffer);
+  // Everything below is in client coordinates (a form's menu bar lies above them).
+  const TPoint offset = Control.ClientOffset();
+  painter.translate(offset.X, offset.Y);
+  const QRegion Region = WidgetRegion.translated(-offset.X, -offset.Y);
   QRegion background = Region;
   for (int i = 0; i < Control.ControlCount(); ++i) {
     TControl* child = Control.Controls(i);
@@ -112,9 +116,15 @@ bool IsHost(QWidget* W) {
   return dynamic_cast<TQtHostWidget*>(W) != nullptr;
 }
 
+// The application's hint follows the control under the pointer.
+void NoteHintControl(TControl* Control) {
+  if (Application != nullptr) Application->HintMouseMessage(Control);
+}
+
 bool MouseEvent(TWinControl& C, QWidget* W, QMouseEvent* E, const TQtEventRouter::TBase& Base,
                 bool Filtering) {
-  const QPoint pos = E->position().toPoint();
+  const TPoint offset = C.ClientOffset();
+  const QPoint pos = E->position().toPoint() - QPoint(offset.X, offset.Y);
   TShiftState shift = ShiftStateOf(E->modifiers(), E->buttons());
   const TMouseButton button = MouseButtonOf(E->button());
   const bool host = IsHost(W) && !Filtering;
@@ -185,6 +195,7 @@ bool MouseEvent(TWinControl& C, QWidget* W, QMouseEvent* E, const TQtEventRouter
       TControl* target = C.GraphicControlAtPos({pos.x(), pos.y()}, false);
       Guarded([&]() {
         UpdateHover(C, W, target);
+        NoteHintControl(target != nullptr ? target : &C);
         if (target != nullptr) {
           target->DispatchMouseMove(shift, pos.x() - target->Left(), pos.y() - target->Top());
         } else {
@@ -198,27 +209,38 @@ bool MouseEvent(TWinControl& C, QWidget* W, QMouseEvent* E, const TQtEventRouter
   }
 }
 
+bool IsAltLetter(uint16_t Key, TShiftState Shift) {
+  const bool alnum = (Key >= 'A' && Key <= 'Z') || (Key >= '0' && Key <= '9');
+  return alnum && Shift.Contains(ssAlt) && !Shift.Contains(ssCtrl);
+}
+
+// A key press goes to the form's key preview, then to the menu bar's shortcuts, then (Alt
+// with a letter) to the controls' & letters and the menu bar's, then to the control.
 bool KeyEvent(TWinControl& C, QKeyEvent* E, const TQtEventRouter::TBase& Base, bool Filtering) {
   uint16_t key = VirtualKeyOf(E->key());
   const TShiftState shift = ShiftStateOf(E->modifiers());
   TCustomForm* form = FormOf(&C);
+  const bool preview = form != nullptr && form->KeyPreview();
   bool consumed = false;
   if (E->type() == QEvent::KeyPress) {
     Guarded([&]() {
-      const bool alnum = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
-      if (shift.Contains(ssAlt) && !shift.Contains(ssCtrl) && alnum && form != nullptr &&
-          form->DialogChar(static_cast<char>(key))) {
-        consumed = true;
-        return;
-      }
-      if (form != nullptr && form != &C && form->KeyPreview()) {
+      if (preview) {
         form->DispatchKeyDown(key, shift);
         if (key == 0) {
           consumed = true;
           return;
         }
       }
-      C.DispatchKeyDown(key, shift);
+      if (form != nullptr && key != 0 && form->IsShortCut(key, shift)) {
+        consumed = true;
+        return;
+      }
+      if (IsAltLetter(key, shift) && form != nullptr && form->DialogChar(static_cast<char>(key))) {
+        consumed = true;
+        return;
+      }
+      // The form as the focused control has seen the key already through its preview.
+      if (!(preview && form == &C)) C.DispatchKeyDown(key, shift);
       if (key == 0) {
         consumed = true;
         return;
@@ -238,21 +260,21 @@ bool KeyEvent(TWinControl& C, QKeyEvent* E, const TQtEventRouter::TBase& Base, b
       const QString text = E->text();
       if (text.size() == 1 && text[0].unicode() < 128 && !shift.Contains(ssAlt)) {
         char ch = static_cast<char>(text[0].unicode());
-        if (form != nullptr && form != &C && form->KeyPreview()) form->DispatchKeyPress(ch);
+        if (preview && form != &C) form->DispatchKeyPress(ch);
         if (ch != 0) C.DispatchKeyPress(ch);
         if (ch == 0) consumed = true;
       }
     });
   } else {
     Guarded([&]() {
-      if (form != nullptr && form != &C && form->KeyPreview()) {
+      if (preview) {
         form->DispatchKeyUp(key, shift);
         if (key == 0) {
           consumed = true;
           return;
         }
       }
-      C.DispatchKeyUp(key, shift);
+      if (!(preview && form == &C)) C.DispatchKeyUp(key, shift);
       if (key == 0) consumed = true;
     });
   }
@@ -311,17 +333,34 @@ bool Route(TQtControlLink& Link, QWidget* W, QEvent* E, const TQtEventRouter::TB
       Guarded([&]() {
         const TCursor cursor = c->Cursor();
         if (cursor != crDefault && !Filtering) W->setCursor(CursorShapeOf(cursor));
+        if (!Filtering) NoteHintControl(c);
       });
       return result;
     }
     case QEvent::Leave: {
       const bool result = Filtering ? false : Base(E);
-      if (!Filtering) Guarded([&]() { UpdateHover(*c, W, nullptr); });
+      if (!Filtering) {
+        Guarded([&]() {
+          UpdateHover(*c, W, nullptr);
+          // Leaving a window: no control of ours is under the pointer.
+          if (W->isWindow()) NoteHintControl(nullptr);
+        });
+      }
       return result;
     }
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
       return KeyEvent(*c, static_cast<QKeyEvent*>(E), Base, Filtering);
+    case QEvent::ShortcutOverride: {
+      // Alt with a letter is ours to dispatch (controls, then the menu bar): Qt's own
+      // mnemonic shortcuts (a menu bar registers them) must not take it first.
+      auto* ke = static_cast<QKeyEvent*>(E);
+      if (IsAltLetter(VirtualKeyOf(ke->key()), ShiftStateOf(ke->modifiers()))) {
+        E->accept();
+        return true;
+      }
+      return Filtering ? false : Base(E);
+    }
     case QEvent::FocusIn:
     case QEvent::FocusOut: {
       const bool result = Filtering ? false : Base(E);
@@ -341,12 +380,15 @@ bool Route(TQtControlLink& Link, QWidget* W, QEvent* E, const TQtEventRouter::TB
       auto* he = static_cast<QHelpEvent*>(E);
       bool shown = false;
       Guarded([&]() {
-        TControl* target = Filtering ? nullptr : c->GraphicControlAtPos({he->pos().x(), he->pos().y()}, true);
+        const QPoint at = he->pos() - QPoint(c->ClientOffset().X, c->ClientOffset().Y);
+        TControl* target = Filtering ? nullptr : c->GraphicControlAtPos({at.x(), at.y()}, true);
         if (target == nullptr) target = c;
         const std::string hint = GetShortHint(target->Hint());
         if (hint.empty() || !target->ShowHint() || (Application != nullptr && !Application->ShowHint()))
           return;
-        const QRect area = target == c ? W->rect() : ToQRect(target->BoundsRect());
+        const QRect area =
+            target == c ? W->rect()
+                        : ToQRect(target->BoundsRect().Offset(c->ClientOffset().X, c->ClientOffset().Y));
         QToolTip::showText(he->globalPos(), ToQString(hint), W, area);
         shown = true;
       });
@@ -358,17 +400,19 @@ bool Route(TQtControlLink& Link, QWidget* W, QEvent* E, const TQtEventRouter::TB
     }
     case QEvent::ContextMenu: {
       auto* ce = static_cast<QContextMenuEvent*>(E);
-      TControl* target = Filtering ? nullptr : c->GraphicControlAtPos({ce->pos().x(), ce->pos().y()}, false);
+      const QPoint at = ce->pos() - QPoint(c->ClientOffset().X, c->ClientOffset().Y);
+      TControl* target = Filtering ? nullptr : c->GraphicControlAtPos({at.x(), at.y()}, false);
       if (target == nullptr) target = c;
       TPopupMenu* menu = nullptr;
       for (TControl* t = target; t != nullptr && menu == nullptr; t = t->Parent()) {
-        if (t->PopupMenu() != nullptr && t->PopupMenu()->AutoPopup()) menu = t->PopupMenu();
+        TPopupMenu* own = t->GetPopupMenu();
+        if (own != nullptr && own->AutoPopup()) menu = own;
       }
       if (menu == nullptr) return Filtering ? false : Base(E);
-      const QPoint at = ce->globalPos();
+      const QPoint global = ce->globalPos();
       Guarded([&]() {
         menu->SetPopupComponent(target);
-        menu->Popup(at.x(), at.y());
+        menu->Popup(global.x(), global.y());
       });
       E->accept();
       return true;
@@ -413,6 +457,7 @@ class TForwarder : public QObject {
       case QEvent::FocusOut:
       case QEvent::ToolTip:
       case QEvent::ContextMenu:
+      case QEvent::ShortcutOverride:
         break;
       default:
         return false;

@@ -4,9 +4,9 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <algorithm>
-#include <cctype>
 #include <map>
 
+#include "core/text.h"
 #include "gui/controls/keys.h"
 #include "gui/graphics/colors.h"
 
@@ -16,12 +16,6 @@ QColor ToQColor(TColor Color) {
 }
 
 namespace {
-
-std::string Lower(std::string S) {
-  std::transform(S.begin(), S.end(), S.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return S;
-}
 
 bool Installed(const std::string& Family) {
   static const QStringList families = QFontDatabase::families();
@@ -45,12 +39,25 @@ std::string SerifFamily() {
 std::string MonoFamily() {
   return FirstInstalled({"Liberation Mono", "DejaVu Sans Mono"});
 }
+// A family that covers Chinese, Japanese and Korean text, else the sans family.
+std::string EastAsianFamily() {
+  for (const char* f : {"WenQuanYi Micro Hei", "Noto Sans CJK SC"}) {
+    if (Installed(f)) return f;
+  }
+  return SansFamily();
+}
+
+// Families named in letters beyond ASCII are, in the documents this program shows, the local names of
+// East Asian faces (written in their own script): their stand-in must hold those scripts too.
+bool NamedBeyondAscii(const std::string& Name) {
+  return std::any_of(Name.begin(), Name.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
 
 }  // namespace
 
 std::string ResolveFontFamily(const std::string& Name, TFontPitch Pitch) {
   static std::map<std::pair<std::string, TFontPitch>, std::string> cache;
-  const auto key = std::make_pair(Lower(Name), Pitch);
+  const auto key = std::make_pair(LowerCase(Name), Pitch);
   if (auto it = cache.find(key); it != cache.end()) return it->second;
   // The families stored layouts and rich text name, by kind: 0 sans, 1 serif, 2 mono, 3 narrow.
   static const std::map<std::string, int> kKnown = {
@@ -74,6 +81,8 @@ std::string ResolveFontFamily(const std::string& Name, TFontPitch Pitch) {
     }
   } else if (Installed(Name)) {
     family = Name;
+  } else if (NamedBeyondAscii(Name)) {
+    family = EastAsianFamily();
   } else {
     family = Pitch == fpFixed ? MonoFamily() : SansFamily();
   }
@@ -104,6 +113,52 @@ QFont ToQFont(const TFont& Font) {
   if (Font.Pitch() == fpFixed) f.setFixedPitch(true);
   return f;
 }
+
+namespace {
+
+// The code of a key that types a character other than a letter or a digit.
+uint16_t CharacterKeyOf(int K) {
+  static constexpr std::pair<int, uint16_t> kKeys[] = {{Qt::Key_Semicolon, VK_OEM_1},
+                                                       {Qt::Key_Colon, VK_OEM_1},
+                                                       {Qt::Key_Equal, VK_OEM_PLUS},
+                                                       {Qt::Key_Plus, VK_OEM_PLUS},
+                                                       {Qt::Key_Comma, VK_OEM_COMMA},
+                                                       {Qt::Key_Less, VK_OEM_COMMA},
+                                                       {Qt::Key_Minus, VK_OEM_MINUS},
+                                                       {Qt::Key_Underscore, VK_OEM_MINUS},
+                                                       {Qt::Key_Period, VK_OEM_PERIOD},
+                                                       {Qt::Key_Greater, VK_OEM_PERIOD},
+                                                       {Qt::Key_Slash, VK_OEM_2},
+                                                       {Qt::Key_Question, VK_OEM_2},
+                                                       {Qt::Key_QuoteLeft, VK_OEM_3},
+                                                       {Qt::Key_AsciiTilde, VK_OEM_3},
+                                                       {Qt::Key_BracketLeft, VK_OEM_4},
+                                                       {Qt::Key_BraceLeft, VK_OEM_4},
+                                                       {Qt::Key_Backslash, VK_OEM_5},
+                                                       {Qt::Key_Bar, VK_OEM_5},
+                                                       {Qt::Key_BracketRight, VK_OEM_6},
+                                                       {Qt::Key_BraceRight, VK_OEM_6},
+                                                       {Qt::Key_Apostrophe, VK_OEM_7},
+                                                       {Qt::Key_QuoteDbl, VK_OEM_7},
+                                                       {Qt::Key_Exclam, '1'},
+                                                       {Qt::Key_At, '2'},
+                                                       {Qt::Key_NumberSign, '3'},
+                                                       {Qt::Key_Dollar, '4'},
+                                                       {Qt::Key_Percent, '5'},
+                                                       {Qt::Key_AsciiCircum, '6'},
+                                                       {Qt::Key_Ampersand, '7'},
+                                                       {Qt::Key_Asterisk, '8'},
+                                                       {Qt::Key_ParenLeft, '9'},
+                                                       {Qt::Key_ParenRight, '0'}};
+  for (const auto& [qt, code] : kKeys) {
+    if (qt == K) return code;
+  }
+  // Qt names a character key by the character (Latin-1, or its Unicode value), special keys from
+  // 0x01000000 on.
+  return K > 0 && K < 0x01000000 ? VK_PACKET : 0;
+}
+
+}  // namespace
 
 uint16_t VirtualKeyOf(int K) {
   if ((K >= Qt::Key_A && K <= Qt::Key_Z) || (K >= Qt::Key_0 && K <= Qt::Key_9))
@@ -153,16 +208,21 @@ uint16_t VirtualKeyOf(int K) {
     case Qt::Key_Help:
       return VK_HELP;
     default:
-      return 0;
+      break;
   }
+  return CharacterKeyOf(K);
 }
 
 int QtKeyOf(uint16_t VirtualKey) {
   if ((VirtualKey >= 'A' && VirtualKey <= 'Z') || (VirtualKey >= '0' && VirtualKey <= '9')) return VirtualKey;
   if (VirtualKey >= VK_F1 && VirtualKey <= VK_F12) return Qt::Key_F1 + (VirtualKey - VK_F1);
-  for (int k : {Qt::Key_Backspace, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space, Qt::Key_PageUp,
-                Qt::Key_PageDown, Qt::Key_End, Qt::Key_Home, Qt::Key_Left, Qt::Key_Up, Qt::Key_Right,
-                Qt::Key_Down, Qt::Key_Insert, Qt::Key_Delete}) {
+  for (int k :
+       {Qt::Key_Backspace, Qt::Key_Tab,       Qt::Key_Return,      Qt::Key_Escape,    Qt::Key_Space,
+        Qt::Key_PageUp,    Qt::Key_PageDown,  Qt::Key_End,         Qt::Key_Home,      Qt::Key_Left,
+        Qt::Key_Up,        Qt::Key_Right,     Qt::Key_Down,        Qt::Key_Insert,    Qt::Key_Delete,
+        Qt::Key_Semicolon, Qt::Key_Equal,     Qt::Key_Comma,       Qt::Key_Minus,     Qt::Key_Period,
+        Qt::Key_Slash,     Qt::Key_QuoteLeft, Qt::Key_BracketLeft, Qt::Key_Backslash, Qt::Key_BracketRight,
+        Qt::Key_Apostrophe}) {
     if (VirtualKeyOf(k) == VirtualKey) return k;
   }
   return 0;

@@ -28,7 +28,8 @@ inline std::string FromQString(const QString& S) {
   return S.toUtf8().toStdString();
 }
 
-// Our virtual key code for a Qt key, 0 for keys we have no code for.
+// Our virtual key code for a Qt key (gui/controls/keys.h), 0 for a special key we have no code
+// for. Every key that types a character has a code, so that none is taken for a swallowed key.
 uint16_t VirtualKeyOf(int QtKey);
 // The Qt key for one of our virtual key codes, 0 for none.
 int QtKeyOf(uint16_t VirtualKey);

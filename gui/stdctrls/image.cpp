@@ -7,12 +7,6 @@ BREVANT_DEFINE_CLASS(TImage, TGraphicControl,
                          .Property("Stretch", &TImage::Stretch, &TImage::SetStretch)
                          .Default(false))
 
-BREVANT_DEFINE_CLASS(TBevel, TGraphicControl,
-                     .Property("Shape", &TBevel::Shape, &TBevel::SetShape)
-                         .Default(bsBox)
-                         .Property("Style", &TBevel::Style, &TBevel::SetStyle)
-                         .Default(bsLowered))
-
 TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner), Picture_(std::make_unique<TPicture>()) {
   SetBounds(0, 0, 105, 105);
   Picture_->OnChange = [this](TObject*) { Invalidate(); };
@@ -41,6 +35,12 @@ void TImage::Paint() {
     c.Draw(0, 0, *Picture_);
   }
 }
+
+BREVANT_DEFINE_CLASS(TBevel, TGraphicControl,
+                     .Property("Shape", &TBevel::Shape, &TBevel::SetShape)
+                         .Default(bsBox)
+                         .Property("Style", &TBevel::Style, &TBevel::SetStyle)
+                         .Default(bsLowered))
 
 TBevel::TBevel(TComponent* AOwner) : TGraphicControl(AOwner) {
   SetBounds(0, 0, 50, 50);

@@ -1,6 +1,9 @@
 #pragma once
 // TImage shows a picture (top-left, centred, or stretched to the bounds). TBevel draws a
-// sunken or raised box, frame or line. Neither has a window of its own.
+// sunken or raised box, frame or line: the separators of tool bars (bsLeftLine) and the
+// lines above bars (bsTopLine, aligned to the top of a window, two pixels high). A line is
+// a dark line beside a light one; lowered puts the dark one first (top or left), raised the
+// light one. Neither has a window of its own.
 
 #include "gui/controls/graphic_control.h"
 #include "gui/graphics/picture.h"

@@ -4,9 +4,14 @@
 
 #include <string>
 
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QTextLayout>
+
 #include "gui/graphics/canvas.h"
 #include "gui/graphics/colors.h"
 #include "gui/graphics/picture.h"
+#include "gui/qt/qt_convert.h"
 #include "gui_test_support.h"
 
 namespace {
@@ -173,6 +178,33 @@ TEST(Canvas, CentredTextIsCentredOnItsReferencePoint) {
   EXPECT_EQ(c.TextHeight("X"), c.TextExtent("50%").cy);
 }
 
+TEST(Canvas, TextExtentsFollowEveryChangeOfTheFontButItsColour) {
+  TBitmap b(10, 10);
+  TCanvas& c = *b.Canvas();
+  c.Font()->SetSize(8);
+  const TSize small = c.TextExtent("Wide text");
+  c.Font()->SetColor(clRed);
+  EXPECT_EQ(c.TextExtent("Wide text"), small);
+  c.Font()->SetSize(20);
+  const TSize large = c.TextExtent("Wide text");
+  EXPECT_GT(large.cx, small.cx);
+  EXPECT_GT(large.cy, small.cy);
+  c.Font()->SetStyle(TFontStyles{fsBold});
+  EXPECT_GT(c.TextWidth("Wide text"), large.cx);
+  TFont mono;
+  mono.SetName("Courier New");
+  mono.SetSize(20);
+  c.SetFont(&mono);
+  EXPECT_EQ(c.TextWidth("iiii"), c.TextWidth("MMMM")) << "the fixed face is measured, not a kept extent";
+  c.Font()->SetName("Arial");
+  EXPECT_LT(c.TextWidth("iiii"), c.TextWidth("MMMM"));
+  // Many more texts than are kept, then the first again: measured anew, the same.
+  const int first = c.TextWidth("first");
+  for (int i = 0; i < 40; ++i)
+    c.TextWidth(std::to_string(i));
+  EXPECT_EQ(c.TextWidth("first"), first);
+}
+
 TEST(Canvas, MissingPictureBytesAreAClearError) {
   TPicture p;
   EXPECT_THROW(p.SetData(TBytes{1, 2, 3}), EInvalidGraphic);
@@ -190,12 +222,45 @@ TEST(Fonts, LayoutFontNamesResolveToInstalledFamiliesTheSameWayEveryTime) {
   EXPECT_EQ(ResolveFontFamily("No Such Face", fpFixed), "Liberation Mono");
   EXPECT_EQ(ResolveFontFamily("No Such Face", fpDefault), "Liberation Sans");
   EXPECT_EQ(ResolveFontFamily("DejaVu Serif", fpDefault), "DejaVu Serif");  // installed: itself
+  // The local name of an East Asian face stands for a face that holds its script.
+  EXPECT_EQ(ResolveFontFamily("\xEF\xBC\xAD\xEF\xBC\xB3 \xE6\x98\x8E\xE6\x9C\x9D", fpDefault),
+            "WenQuanYi Micro Hei");
+  EXPECT_EQ(ResolveFontFamily("\xE5\xAE\x8B\xE4\xBD\x93", fpFixed), "WenQuanYi Micro Hei");
   TFont font;
   font.SetSize(8);
   EXPECT_EQ(font.Height(), -11);
   font.SetSize(16);
   EXPECT_EQ(font.Height(), -21);
   EXPECT_EQ(font.Size(), 16);
+}
+
+}  // namespace
+
+namespace {
+
+// The faces a layout or a document names hold no Chinese, Japanese or Korean letters; drawing such
+// text must still find them in the installed face that does, not show empty boxes.
+TEST(Fonts, EastAsianTextFallsBackToAFaceThatHoldsIt) {
+  for (const char* name : {"MS Sans Serif", "Times New Roman", "No Such Face"}) {
+    TFont font;
+    font.SetName(name);
+    const QString text = QString::fromUtf8(
+        "\xE4\xB8\xAD\xE6\x96\x87 \xE6\x97\xA5\xE6\x9C\xAC "
+        "\xED\x95\x9C\xEA\xB5\xAD");  // Chinese, Japanese, Korean
+    QTextLayout layout(text, ToQFont(font));
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    int eastAsianGlyphs = 0;
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+      const bool eastAsian = run.rawFont().familyName() == "WenQuanYi Micro Hei";
+      for (quint32 glyph : run.glyphIndexes()) {
+        EXPECT_NE(glyph, 0u) << name;  // glyph 0 is the empty box of a face that lacks the letter
+        if (eastAsian) ++eastAsianGlyphs;
+      }
+    }
+    EXPECT_GE(eastAsianGlyphs, 6) << name;
+  }
 }
 
 }  // namespace

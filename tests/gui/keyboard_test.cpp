@@ -143,4 +143,27 @@ TEST_F(KeyboardTest, KeyPreviewLetsTheFormSeeAndSwallowKeysFirst) {
   EXPECT_EQ(edit->Text(), "ab");
 }
 
+TEST_F(KeyboardTest, PunctuationAndAccentedLettersAreTypedWithCodesOfTheirOwn) {
+  TEdit* edit = Add<TEdit>(form_.get(), "Edit");
+  std::vector<uint16_t> codes;
+  edit->OnKeyDown = [&](TObject*, uint16_t& Key, TShiftState) {
+    codes.push_back(Key);
+    if (Key == VK_OEM_2) Key = 0;  // a handler may still swallow one: '/' never arrives
+  };
+  ShowAndActivate(*form_);
+  edit->SetFocus();
+  QTest::keyClicks(edit->Widget(), "-1.5,2;'x'/+");
+  QTest::keyClick(edit->Widget(), Qt::Key_Udiaeresis, Qt::NoModifier);
+  EXPECT_EQ(edit->Text(), "-1.5,2;'x'+\xc3\x9c");  // the key's own character, an upper-case U umlaut
+  ASSERT_EQ(codes.size(), 13u);
+  EXPECT_EQ(codes[0], VK_OEM_MINUS);
+  EXPECT_EQ(codes[2], VK_OEM_PERIOD);
+  EXPECT_EQ(codes[4], VK_OEM_COMMA);
+  EXPECT_EQ(codes[6], VK_OEM_1);
+  EXPECT_EQ(codes[7], VK_OEM_7);
+  EXPECT_EQ(codes[10], VK_OEM_2);
+  EXPECT_EQ(codes[11], VK_OEM_PLUS);
+  EXPECT_EQ(codes[12], VK_PACKET);
+}
+
 }  // namespace
