@@ -36,6 +36,8 @@ inline constexpr TResString SInvalidFieldKind{"SInvalidFieldKind", "Invalid Fiel
 inline constexpr TResString SDataSetMissing{"SDataSetMissing", "Field '%s' has no dataset"};
 inline constexpr TResString SInvalidFieldSize{"SInvalidFieldSize", "Invalid field size"};
 inline constexpr TResString SInvalidBlobType{"SInvalidBlobType", "Invalid blob type for field '%s'"};
+inline constexpr TResString SValueTooLong{"SValueTooLong",
+                                          "Value too long for field '%s' (at most %d characters)"};
 inline constexpr TResString SFieldAccessError{"SFieldAccessError", "Cannot access field '%s' as type %s"};
 
 // The in-memory dataset

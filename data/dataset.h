@@ -11,6 +11,7 @@
 // operations, and close the dataset in your own destructor with CloseForDestruction(): the
 // base destructor runs after yours, when your operations can no longer be called.
 
+#include <cassert>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -260,9 +261,19 @@ class TDataSet : public TComponent {
   void ResizeBufferList(int Count);
   int CursorSlot() const { return CursorSlot_; }
   int BufferCount() const { return static_cast<int>(RowBuffers_.size()); }
-  TRowBuffer RowBuffer(int Index) const { return RowBuffers_[static_cast<size_t>(Index)]; }
-  TRowBuffer ActiveBuffer() const { return RowBuffers_[static_cast<size_t>(ActiveSlot_)]; }
-  TRowBuffer SpareBuffer() const { return RowBuffers_[static_cast<size_t>(WindowFill_)]; }
+  TRowBuffer RowBuffer(int Index) const {
+    assert(Index >= 0 && Index < BufferCount() && "a row buffer of the window");
+    return RowBuffers_[static_cast<size_t>(Index)];
+  }
+  // The active row lies within the window's buffers, however few rows the window holds.
+  TRowBuffer ActiveBuffer() const {
+    assert(ActiveSlot_ >= 0 && ActiveSlot_ < BufferCount() && "the active row lies within the window");
+    return RowBuffers_[static_cast<size_t>(ActiveSlot_)];
+  }
+  TRowBuffer SpareBuffer() const {
+    assert(WindowFill_ >= 0 && WindowFill_ < BufferCount() && "the window keeps a spare buffer");
+    return RowBuffers_[static_cast<size_t>(WindowFill_)];
+  }
   // The buffer whose calculated fields are being computed (dmCalcFields).
   TRowBuffer CalcBuffer() const { return CalcBuffer_; }
   bool OpenOK() const { return OpenOK_; }

@@ -31,6 +31,8 @@
 #include "data/memory_dataset/memory_dataset.h"
 
 #include "allocation_counter.h"
+#include "bench_stats.h"
+#include "ratio_reporter.h"
 
 namespace {
 
@@ -169,17 +171,6 @@ void BM_GoNext(benchmark::State& State) {
   State.counters["links_called"] = static_cast<double>(s.DataChanges + s.Navigator->Refreshes > 0);
 }
 
-double ThreadSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-double Median(std::vector<double> Values) {
-  std::sort(Values.begin(), Values.end());
-  return Values[Values.size() / 2];
-}
-
 void BM_Alternating(benchmark::State& State) {
   TQuizSetup& s = Setup();
   TRowBuffer buffer = s.Query->NewRowBuffer();
@@ -234,32 +225,17 @@ BENCHMARK(BM_BareFetch)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_GoNext)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Alternating)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// Keeps the ratio that BM_Alternating measured.
-class TRatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& Runs) override {
-    ConsoleReporter::ReportRuns(Runs);
-    for (const Run& run : Runs) {
-      if (run.error_occurred || run.run_name.function_name != "BM_Alternating") continue;
-      Bare = run.counters.at("bare_ns_per_row").value;
-      Move = run.counters.at("move_ns_per_row").value;
-      Ratio = run.counters.at("ratio").value;
-    }
-  }
-  double Bare = 0;
-  double Move = 0;
-  double Ratio = 0;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  TRatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  if (reporter.Ratio <= 0) return 0;  // a filter left the ratio out
-  std::printf("\nalternating blocks: bare fetch %.1f ns/row, GoNext %.1f ns/row, ratio %.2f (limit %.1f)\n",
-              reporter.Bare, reporter.Move, reporter.Ratio, kLimit);
-  return reporter.Ratio <= kLimit ? 0 : 1;
+  const auto runs = RunRatioBenchmarks(argc, argv);
+  if (!runs) return 1;
+  for (const auto& run : *runs) {
+    if (run.Name != "BM_Alternating") continue;
+    const double ratio = run.Counters.at("ratio");
+    std::printf("\nalternating blocks: bare fetch %.1f ns/row, GoNext %.1f ns/row, ratio %.2f (limit %.1f)\n",
+                run.Counters.at("bare_ns_per_row"), run.Counters.at("move_ns_per_row"), ratio, kLimit);
+    return ratio <= kLimit ? 0 : 1;
+  }
+  return 0;  // a filter left the ratio out
 }

@@ -28,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_stats.h"
 #include "core/layout/layout_reader.h"
 #include "core/rtti.h"
 #include "core/streams.h"
@@ -43,6 +44,7 @@
 #include "data/links/data_source.h"
 #include "quiz_source.h"
 #include "quiz_table.h"
+#include "ratio_reporter.h"
 
 namespace fs = std::filesystem;
 
@@ -218,17 +220,6 @@ TSetup& Setup() {
   return setup;
 }
 
-double ThreadSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-double Median(std::vector<double> Values) {
-  std::sort(Values.begin(), Values.end());
-  return Values[Values.size() / 2];
-}
-
 void BM_Layer_CategorySwitch(benchmark::State& State) {
   TSetup& s = Setup();
   for (auto _ : State)
@@ -304,36 +295,17 @@ BENCHMARK(BM_Engine_GoNext)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Alternating_CategorySwitch)->Unit(benchmark::kMillisecond)->Iterations(40);
 BENCHMARK(BM_Alternating_GoNext)->Unit(benchmark::kMillisecond)->Iterations(40);
 
-// Keeps the ratios the alternating runs measured.
-class TRatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& Runs) override {
-    ConsoleReporter::ReportRuns(Runs);
-    for (const Run& run : Runs) {
-      if (run.error_occurred || run.counters.count("ratio") == 0) continue;
-      Lines.push_back({run.run_name.function_name, run.counters.at("layer_us").value,
-                       run.counters.at("engine_us").value, run.counters.at("ratio").value});
-    }
-  }
-  struct TLine {
-    std::string Name;
-    double Layer, Engine, Ratio;
-  };
-  std::vector<TLine> Lines;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  TRatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
+  const auto runs = RunRatioBenchmarks(argc, argv);
+  if (!runs) return 1;
   bool within = true;
-  for (const auto& line : reporter.Lines) {
-    std::printf("%s: data layer %.1f us, engine alone %.1f us, ratio %.2f (limit %.2f)\n", line.Name.c_str(),
-                line.Layer, line.Engine, line.Ratio, kLimit);
-    within = within && line.Ratio <= kLimit;
+  for (const auto& run : *runs) {
+    const double ratio = run.Counters.at("ratio");
+    std::printf("%s: data layer %.1f us, engine alone %.1f us, ratio %.2f (limit %.2f)\n", run.Name.c_str(),
+                run.Counters.at("layer_us"), run.Counters.at("engine_us"), ratio, kLimit);
+    within = within && ratio <= kLimit;
   }
   return within ? 0 : 1;
 }

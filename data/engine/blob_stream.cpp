@@ -132,14 +132,32 @@ int64_t TBlobStream::Read(void* Buffer, int64_t Count) {
 
 int64_t TBlobStream::Write(const void* Buffer, int64_t Count) {
   if (!Opened_ || Count <= 0 || Buffer == nullptr) return 0;
-  // The engine keeps no blob writes (its read-write blob open refuses already), so a stream
-  // that got this far was opened over a change still pending in the field.
-  RaiseEngineError(ENG_ERR_NOT_SUPPORTED);
+  const char* bytes = static_cast<const char*>(Buffer);
+  int64_t length = Count;
+  std::string native;
+  if (Transliterates(Field_)) {
+    native = AnsiToOem(std::string_view(bytes, static_cast<size_t>(Count)));
+    bytes = native.data();
+    length = static_cast<int64_t>(native.size());
+  }
+  if (Position_ + length > std::numeric_limits<uint32_t>::max()) RaiseEngineError(ENG_ERR_INVALID_PARAMETER);
+  CheckEngine(DbEngine.EngPutBlob(DataSet_->Handle(), Buffer_, FieldNumber_, Clamp32(Position_),
+                                  Clamp32(length), bytes));
+  Position_ += length;
+  Changed();
+  return Count;
 }
 
 void TBlobStream::Truncate() {
   if (!Opened_) return;
-  RaiseEngineError(ENG_ERR_NOT_SUPPORTED);
+  CheckEngine(DbEngine.EngTruncateBlob(DataSet_->Handle(), Buffer_, FieldNumber_, Clamp32(Position_)));
+  Changed();
+}
+
+void TBlobStream::Changed() {
+  Modified_ = true;
+  // The record's cached copy no longer matches the engine's blob.
+  DataSet_->Layout().DropCachedBlob(Buffer_, BlobIndex_);
 }
 
 void TBlobStream::SetSize(int64_t NewSize) {

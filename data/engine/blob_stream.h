@@ -1,5 +1,5 @@
 #pragma once
-// TBlobStream: reads (or writes) one blob field of one record buffer of an engine dataset.
+// TBlobStream: reads or writes one blob field of one record buffer of an engine dataset.
 // Made by TEngineDataSet::OpenBlobStream for the record buffer the dataset's mode selects;
 // without one the stream stays unopened and reads nothing.
 //
@@ -7,6 +7,12 @@
 // is read from the record buffer without any engine call. Otherwise the engine's blob is
 // opened; the bytes read from the start onward are collected, and once they make the whole
 // blob they become the record's cached copy and the engine's blob is freed.
+//
+// Write and read-write modes, only while the dataset edits or inserts and not for a read-only
+// field: the engine's blob is opened for writing (write mode cuts it to nothing at once) and
+// the record's cached copy is dropped. The engine keeps the written bytes with the record
+// until the dataset posts (or cancels) it; the field stays marked modified meanwhile, and
+// later streams of the same field work on those pending bytes.
 
 #include <cstdint>
 #include <string>
@@ -40,6 +46,8 @@ class TBlobStream : public TStream {
   bool Collecting() const;
   void Collect(const char* Bytes, uint32_t Count, bool AtEnd);
   bool PendingChange() const;
+  // After a write or a cut: the stream is modified and the cached copy dropped.
+  void Changed();
 
   TField* Field_;
   TEngineDataSet* DataSet_;

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "core/rtti.h"
+#include "core/scope_exit.h"
 #include "data/data_strings.h"
 #include "data/engine/db_dataset.h"
 #include "data/engine/engine_entries.h"
@@ -174,38 +175,34 @@ void TDatabase::Open() {
   uint16_t length = 0;
   const bool keepMode = ENG_STATUS(DbEngine.EngGetProperty(session->Handle_, ENG_SESPROP_CONFIG_MODE, &mode,
                                                            sizeof mode, &length)) == ENG_OK;
-  auto restoreMode = [&]() {
+  TScopeExit restoreMode([&] {
     if (keepMode) DbEngine.EngSetProperty(session->Handle_, ENG_SESPROP_CONFIG_MODE, mode);
-  };
-  try {
-    const std::string password = AnsiToOem(PrepareAliasAndLogin());
-    const bool folder = IsFolderName();
-    const std::string name = folder ? std::string() : AnsiToOem(DatabaseName_);
-    const std::string driver = AnsiToOem(DriverName_);
-    EngHandle handle = 0;
-    CheckEngine(DbEngine.EngOpenDatabase(name.c_str(), driver.empty() ? nullptr : driver.c_str(),
-                                         ReadOnly_ ? ENG_OPEN_READONLY : ENG_OPEN_READWRITE,
-                                         Exclusive_ ? ENG_SHARE_EXCLUSIVE : ENG_SHARE_SHARED,
-                                         password.c_str(), &handle));
-    Handle_ = handle;
-    if (folder) {
-      CheckEngine(DbEngine.EngSetDirectory(Handle_, AnsiToOem(DatabaseName_).c_str()));
-      Directory_ = DatabaseName_;
-    }
-    CheckEngine(DbEngine.EngSetProperty(Handle_, ENG_DBPROP_OPTIONAL_EXTENSION, 1));
-    CheckEngine(DbEngine.EngSetProperty(Handle_, ENG_DBPROP_NAMES_IGNORE_CASE, 1));
-    CheckEngine(DbEngine.EngSetProperty(Handle_, ENG_DBPROP_WAIT_ON_LOCK, 1));
-    ReadDatabaseType();
-  } catch (...) {
+  });
+  TScopeFail undoOpen([this] {
     const EngHandle handle = Handle_;
     Handle_ = 0;
     Directory_.clear();
     if (handle != 0) DbEngine.EngCloseDatabase(handle);
     DeleteSessionAlias();
-    restoreMode();
-    throw;
+  });
+  const std::string password = AnsiToOem(PrepareAliasAndLogin());
+  const bool folder = IsFolderName();
+  const std::string name = folder ? std::string() : AnsiToOem(DatabaseName_);
+  const std::string driver = AnsiToOem(DriverName_);
+  EngHandle handle = 0;
+  CheckEngine(DbEngine.EngOpenDatabase(name.c_str(), driver.empty() ? nullptr : driver.c_str(),
+                                       ReadOnly_ ? ENG_OPEN_READONLY : ENG_OPEN_READWRITE,
+                                       Exclusive_ ? ENG_SHARE_EXCLUSIVE : ENG_SHARE_SHARED, password.c_str(),
+                                       &handle));
+  Handle_ = handle;
+  if (folder) {
+    CheckEngine(DbEngine.EngSetDirectory(Handle_, AnsiToOem(DatabaseName_).c_str()));
+    Directory_ = DatabaseName_;
   }
-  restoreMode();
+  CheckEngine(DbEngine.EngSetProperty(Handle_, ENG_DBPROP_OPTIONAL_EXTENSION, 1));
+  CheckEngine(DbEngine.EngSetProperty(Handle_, ENG_DBPROP_NAMES_IGNORE_CASE, 1));
+  CheckEngine(DbEngine.EngSetProperty(Handle_, ENG_DBPROP_WAIT_ON_LOCK, 1));
+  ReadDatabaseType();
 }
 
 void TDatabase::ReadDatabaseType() {

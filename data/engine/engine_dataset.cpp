@@ -6,6 +6,7 @@
 #include <cstring>
 #include <exception>
 
+#include "core/scope_exit.h"
 #include "data/dataset_published.h"
 #include "data/engine/engine_entries.h"
 #include "data/engine/engine_error.h"
@@ -210,17 +211,11 @@ bool TEngineDataSet::RecordAccepted(TRowBuffer Buffer) {
   if (!HasRecordFilter()) return true;
   const TDataSetMode saved = EnterTempMode(dmFilter);
   FilterBuffer_ = Buffer;
-  bool accepted = true;
-  try {
-    accepted = AcceptRecord();
-  } catch (...) {
+  TScopeExit leave([&] {
     FilterBuffer_ = nullptr;
     LeaveTempMode(saved);
-    throw;
-  }
-  FilterBuffer_ = nullptr;
-  LeaveTempMode(saved);
-  return accepted;
+  });
+  return AcceptRecord();
 }
 
 bool TEngineDataSet::RereadCurrentRecord(TRowBuffer Buffer) {
@@ -257,20 +252,6 @@ int TEngineDataSet::RowCount() const {
 int TEngineDataSet::RowNumber() const {
   if (Handle_ == 0 || HasNoRows() || RecordNumberKind_ == rkNone) return -1;
   return Layout_.ReadInfo(ActiveBuffer()).RecordNumber;
-}
-
-// ---- Writing: the engine writes no records ------------------------------------------------
-
-void TEngineDataSet::CoreAddRow(TRowBuffer /*Buffer*/, bool /*Append*/) {
-  RaiseEngineError(ENG_ERR_NOT_SUPPORTED);
-}
-
-void TEngineDataSet::CorePost() {
-  RaiseEngineError(ENG_ERR_NOT_SUPPORTED);
-}
-
-void TEngineDataSet::CoreDelete() {
-  RaiseEngineError(ENG_ERR_NOT_SUPPORTED);
 }
 
 void TEngineDataSet::CoreShowException() {

@@ -107,6 +107,10 @@ class TEngineDataSet : public TDataSet {
   bool CoreIsOpen() override { return Handle_ != 0; }
   void WriteRowMark(TRowBuffer Buffer, TRowMark Mark) override;
   void WriteBookmark(TRowBuffer Buffer, const void* Bookmark) override;
+  void CoreBeginEdit() override;
+  void CoreBeginInsert() override;
+  void CoreCancelEdit() override;
+  void CoreRefresh() override;
   void ClearCalcArea(TRowBuffer Buffer) override;
 
   // The record buffer that field reads use in the current mode (none without one).
@@ -123,9 +127,15 @@ class TEngineDataSet : public TDataSet {
  private:
   friend class TBlobStream;
 
+  // Where a record buffer holds its row's id (the engine's record header).
+  static constexpr size_t kRowIdOffset = 8;
+
   TFetchResult FetchOne(TRowBuffer Buffer, TFetchMode Mode, bool Check);
   bool RecordAccepted(TRowBuffer Buffer);
   void AddFieldDef(const EngFieldDesc& Desc, bool Required);
+  // The engine's length of a field's value in the record (0 when unknown).
+  size_t EngineLength(int FieldNumber) const;
+  void WriteColumn(TField* Field, const void* Buffer);
 
   EngHandle Handle_ = 0;
   std::string LanguageDriver_;

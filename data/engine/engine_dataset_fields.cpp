@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "data/data_strings.h"
+
+#include "core/scope_exit.h"
 #include "data/engine/engine_dataset.h"
 #include "data/engine/engine_entries.h"
 #include "data/engine/engine_error.h"
@@ -180,16 +182,13 @@ void TEngineDataSet::CoreDescribeFields() {
   std::vector<EngFieldDesc> descs(props.fieldCount);
   if (!descs.empty()) CheckEngine(DbEngine.EngGetFieldDescs(Handle_, descs.data()));
   TFieldDefs* defs = FieldDefs();
-  defs->BeginUpdate();
-  try {
+  {
+    defs->BeginUpdate();
+    TScopeExit endUpdate([defs] { defs->EndUpdate(); });
     defs->Clear();
     for (size_t i = 0; i < descs.size();)
       i = AddDefinition(*defs, descs, i, required);
-  } catch (...) {
-    defs->EndUpdate();
-    throw;
   }
-  defs->EndUpdate();
   FieldDescs_ = std::move(descs);
 }
 
@@ -258,31 +257,6 @@ bool TEngineDataSet::ReadFieldData(TField* Field, void* Buffer) {
     default:
       return false;
   }
-}
-
-void TEngineDataSet::WriteFieldData(TField* Field, const void* Buffer) {
-  const TDataSetMode mode = Mode();
-  if (Field->ColumnNo() < 0) {
-    // Calculated values live in the record buffer, which the program may write.
-    TRowBuffer record = mode == dmCalcFields                 ? CalcBuffer()
-                        : mode == dmEdit || mode == dmInsert ? ActiveBuffer()
-                                                             : nullptr;
-    if (record == nullptr) RaiseDataError(LoadResString(SNotEditing), this);
-    char* slot = Layout_.Calc(record) + Field->SlotOffset();
-    const auto size = static_cast<size_t>(std::max(Field->RawSize(), 0));
-    slot[0] = Buffer != nullptr ? 1 : 0;
-    if (Buffer != nullptr) {
-      std::memcpy(slot + 1, Buffer, size);
-    } else {
-      std::memset(slot + 1, 0, size);
-    }
-    if (mode != dmCalcFields && mode != dmFilter && mode != dmNewValue)
-      Notify(dnFieldChange, NoticeInfoOf(Field));
-    return;
-  }
-  if (mode != dmEdit && mode != dmInsert) RaiseDataError(LoadResString(SNotEditing), this);
-  if (Field->ReadOnly()) RaiseDataErrorFmt(LoadResString(SFieldReadOnly), {Field->ShownName()}, this);
-  RaiseEngineError(ENG_ERR_NOT_SUPPORTED);
 }
 
 void TEngineDataSet::ConvertText(const std::string& Source, std::string& Dest, bool ToEngine) {

@@ -16,25 +16,10 @@
 
 #include "dbengine.h"
 
-#define BREVANT_ENGINE_ENTRIES(X)                                                                           \
-  X(EngGetVersion)                                                                                          \
-  X(EngGetCurrentSession)                                                                                   \
-  X(EngSetCurrentSession)                                                                                   \
-  X(EngStartSession) X(EngCloseSession) X(EngRegisterCallback) X(EngGetCallback) X(EngAddPassword)          \
-      X(EngDropPassword) X(EngGetAliasDriver) X(EngOpenConfigRows) X(EngAddSessionAlias)                    \
-          X(EngDeleteSessionAlias) X(EngOpenDatabase) X(EngCloseDatabase) X(EngSetDirectory)                \
-              X(EngGetDirectory) X(EngGetProperty) X(EngSetProperty) X(EngOpenTable) X(EngGetCursorProps)   \
-                  X(EngGetFieldDescs) X(EngGetValidityChecks) X(EngGetLanguageDriver) X(EngSetToBegin)      \
-                      X(EngSetToEnd) X(EngGetRecord) X(EngGetNextRecord) X(EngGetPriorRecord)               \
-                          X(EngGetRecordCount) X(EngGetBookmark) X(EngSetToBookmark) X(EngCompareBookmarks) \
-                              X(EngGetField) X(EngOpenBlob) X(EngGetBlobSize) X(EngGetBlob) X(EngFreeBlob)  \
-                                  X(EngReleaseRecordLock) X(EngCloseCursor) X(EngAllocStatement)            \
-                                      X(EngPrepareStatement) X(EngExecuteStatement) X(EngFreeStatement)     \
-                                          X(EngGetErrorText) X(EngGetErrorEntry)
-
+// The members are the work entries of dbengine.h's one list (ENG_WORK_ENTRIES).
 struct TEngineEntries {
 #define BREVANT_ENGINE_MEMBER(Name) decltype(&::Name) Name;
-  BREVANT_ENGINE_ENTRIES(BREVANT_ENGINE_MEMBER)
+  ENG_WORK_ENTRIES(BREVANT_ENGINE_MEMBER)
 #undef BREVANT_ENGINE_MEMBER
 };
 
@@ -46,7 +31,7 @@ extern TEngineEntries DbEngine;
 // The number of members and their entry names, in member order.
 inline constexpr size_t kEngineEntryCount = 0
 #define BREVANT_ENGINE_COUNT(Name) +1
-    BREVANT_ENGINE_ENTRIES(BREVANT_ENGINE_COUNT)
+    ENG_WORK_ENTRIES(BREVANT_ENGINE_COUNT)
 #undef BREVANT_ENGINE_COUNT
     ;
 const char* EngineEntryName(size_t Index);

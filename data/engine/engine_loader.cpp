@@ -4,10 +4,12 @@
 
 #include <array>
 #include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <mutex>
 #include <new>
+#include <system_error>
 
 #include "data/engine/engine_entries.h"
 #include "platform/library.h"
@@ -18,13 +20,13 @@ namespace {
 
 enum TEntryIndex : size_t {
 #define BREVANT_ENGINE_INDEX(Name) ei##Name,
-  BREVANT_ENGINE_ENTRIES(BREVANT_ENGINE_INDEX)
+  ENG_WORK_ENTRIES(BREVANT_ENGINE_INDEX)
 #undef BREVANT_ENGINE_INDEX
 };
 
 constexpr std::array<const char*, kEngineEntryCount> kEntryNames = {
 #define BREVANT_ENGINE_NAME(Name) #Name,
-    BREVANT_ENGINE_ENTRIES(BREVANT_ENGINE_NAME)
+    ENG_WORK_ENTRIES(BREVANT_ENGINE_NAME)
 #undef BREVANT_ENGINE_NAME
 };
 
@@ -45,7 +47,7 @@ struct TResolver<Index, EngResult (*)(A...)> {
 
 constexpr TEngineEntries kResolvers = {
 #define BREVANT_ENGINE_RESOLVER(Name) &TResolver<ei##Name, decltype(&::Name)>::Call,
-    BREVANT_ENGINE_ENTRIES(BREVANT_ENGINE_RESOLVER)
+    ENG_WORK_ENTRIES(BREVANT_ENGINE_RESOLVER)
 #undef BREVANT_ENGINE_RESOLVER
 };
 
@@ -55,7 +57,7 @@ void Patch(size_t Index, void* Address) {
   case ei##Name:                                                        \
     DbEngine.Name = reinterpret_cast<decltype(DbEngine.Name)>(Address); \
     break;
-    BREVANT_ENGINE_ENTRIES(BREVANT_ENGINE_PATCH)
+    ENG_WORK_ENTRIES(BREVANT_ENGINE_PATCH)
 #undef BREVANT_ENGINE_PATCH
     default:
       break;
@@ -65,15 +67,22 @@ void Patch(size_t Index, void* Address) {
 // The loader's state; only touched under the loader's lock.
 std::unique_ptr<TSharedLibrary> Library;
 int Uses = 0;
+// One of the Uses is the start-up warm-up's, waiting for the first EngineStart to take it over.
+bool WarmUse = false;
 
-// The loader's lock, made once under the machine-wide named mutex so that two threads
-// starting at the same moment agree on one. It lives until the process ends.
+// The loader's lock, made once under the named mutex so that two threads starting at the same
+// moment agree on one. It lives until the process ends. The named mutex is the user's own and
+// is given back by the system if its holder dies; waiting for it ends after a few seconds.
 std::recursive_mutex* LoaderLock() {
   static std::atomic<std::recursive_mutex*> made{nullptr};
   std::recursive_mutex* lock = made.load(std::memory_order_acquire);
   if (lock != nullptr) return lock;
   TNamedMutex named("ENGLDRMUX");
-  if (!named.Lock()) return nullptr;
+  if (!named.Lock()) {
+    // The caller answers "no lock"; this says why, for whoever reads the program's output.
+    std::fprintf(stderr, "The database engine's loader lock is not available: %s\n", named.Error().c_str());
+    return nullptr;
+  }
   lock = made.load(std::memory_order_acquire);
   if (lock == nullptr) {
     lock = new (std::nothrow) std::recursive_mutex;
@@ -88,13 +97,13 @@ EngResult StatusOf(TLibraryFailure Failure) {
     case TLibraryFailure::None:
       return ENG_OK;
     case TLibraryFailure::NotFound:
-      return kStatusLibraryNotFound;
+      return ENG_ERR_LIB_NOT_FOUND;
     case TLibraryFailure::NoMemory:
-      return kStatusNoMemory;
+      return ENG_ERR_NO_MEMORY;
     case TLibraryFailure::Other:
       break;
   }
-  return kStatusLibraryLoadFailed;
+  return ENG_ERR_LIB_LOAD;
 }
 
 std::string CurrentFolder() {
@@ -138,15 +147,26 @@ EngResult TakeLibrary() {
   try {
     library = TSharedLibrary::Load(LibraryPath(), failure);
   } catch (const std::bad_alloc&) {
-    return kStatusNoMemory;
+    return ENG_ERR_NO_MEMORY;
   }
   if (!library) return StatusOf(failure);
   auto* init = reinterpret_cast<decltype(&::LIBINITFUNCTION)>(library->Symbol("LIBINITFUNCTION"));
-  if (init == nullptr) return kStatusNoSuchEntry;
+  if (init == nullptr) return ENG_ERR_NO_SUCH_ENTRY;
   const EngResult status = init();
   if (ENG_STATUS(status) != ENG_OK) return status;
   Library = std::move(library);
   return ENG_OK;
+}
+
+// Calls the loaded library's EngineInit with version 500 and a record that is zero but for the
+// language of the engine's texts.
+EngResult InitEngine() {
+  auto* init = reinterpret_cast<decltype(&::EngineInit)>(Library->Symbol("EngineInit"));
+  if (init == nullptr) return ENG_ERR_NO_SUCH_ENTRY;
+  EngEnv env;
+  std::memset(&env, 0, sizeof env);
+  std::memcpy(env.language, "0009", 4);
+  return init(ENG_VERSION, &env);
 }
 
 void FreeLibrary() {
@@ -156,13 +176,86 @@ void FreeLibrary() {
 
 EngResult ResolveEntry(size_t Index, void*& Address) {
   std::recursive_mutex* lock = LoaderLock();
-  if (lock == nullptr) return kStatusNoLock;
+  if (lock == nullptr) return ENG_ERR_NOT_AVAILABLE;
   std::lock_guard<std::recursive_mutex> guard(*lock);
-  if (TakeLibrary() != ENG_OK) return kStatusLibraryNotLoadable;
+  if (TakeLibrary() != ENG_OK) return ENG_ERR_LIB_NOT_LOADABLE;
   Address = Library->Symbol(kEntryNames[Index]);
-  if (Address == nullptr) return kStatusNoSuchEntry;
+  if (Address == nullptr) return ENG_ERR_NO_SUCH_ENTRY;
   Patch(Index, Address);
   return ENG_OK;
+}
+
+// The library's own address of an entry, for the warm-up, which must not patch DbEngine: the
+// program's thread may read it meanwhile.
+template <class F>
+F* LibraryEntry(const char* Name) {
+  return reinterpret_cast<F*>(Library->Symbol(Name));
+}
+
+// Opens Table of the database Alias with Password in a session of its own and closes it again:
+// the engine keeps the keyed connection for a few seconds, so the program's own open of the
+// table derives no key. Runs under the loader's lock with the engine started.
+bool OpenAndCloseTable(const std::string& Alias, const std::string& Table, const std::string& Password) {
+  auto* startSession = LibraryEntry<decltype(::EngStartSession)>("EngStartSession");
+  auto* closeSession = LibraryEntry<decltype(::EngCloseSession)>("EngCloseSession");
+  auto* openDatabase = LibraryEntry<decltype(::EngOpenDatabase)>("EngOpenDatabase");
+  auto* closeDatabase = LibraryEntry<decltype(::EngCloseDatabase)>("EngCloseDatabase");
+  auto* setProperty = LibraryEntry<decltype(::EngSetProperty)>("EngSetProperty");
+  auto* openTable = LibraryEntry<decltype(::EngOpenTable)>("EngOpenTable");
+  auto* closeCursor = LibraryEntry<decltype(::EngCloseCursor)>("EngCloseCursor");
+  if (!startSession || !closeSession || !openDatabase || !closeDatabase || !setProperty || !openTable ||
+      !closeCursor)
+    return false;
+  EngHandle session = 0;
+  if (startSession("warm-up", Password.c_str(), &session) != ENG_OK) return false;
+  bool opened = false;
+  EngHandle database = 0;
+  if (openDatabase(Alias.c_str(), nullptr, ENG_OPEN_READWRITE, ENG_SHARE_SHARED, "", &database) == ENG_OK) {
+    // The database settings a table of the program opens with, so that the kept connection is the
+    // one its open asks for.
+    setProperty(database, ENG_DBPROP_OPTIONAL_EXTENSION, 1);
+    setProperty(database, ENG_DBPROP_NAMES_IGNORE_CASE, 1);
+    setProperty(database, ENG_DBPROP_WAIT_ON_LOCK, 1);
+    for (uint32_t mode : {ENG_OPEN_READWRITE, ENG_OPEN_READONLY}) {
+      EngHandle cursor = 0;
+      const EngResult status = openTable(database, Table.c_str(), "", "", "", 0, mode, ENG_SHARE_SHARED,
+                                         ENG_XLT_RECORD, 0, nullptr, &cursor);
+      if (status == ENG_OK) {
+        closeCursor(cursor);
+        opened = true;
+      }
+      if (ENG_STATUS(status) != ENG_ERR_READ_ONLY) break;
+    }
+    closeDatabase(database);
+  }
+  closeSession(session);
+  return opened;
+}
+
+// The warm-up's work: takes the loader's lock before anything else, starts the engine and keeps
+// the use for the first EngineStart; on any failure gives the use back and leaves no trace but a
+// loaded library, which the real start uses or reports as it always does.
+void WarmUp(const std::string& Alias, const std::string& Table, const std::string& Password) {
+  std::recursive_mutex* lock = LoaderLock();
+  if (lock == nullptr) return;
+  std::lock_guard<std::recursive_mutex> guard(*lock);
+  // The program got there first: it needs no warm-up, and its engine calls must not meet ours.
+  if (Uses > 0 || WarmUse) return;
+  if (TakeLibrary() != ENG_OK) return;
+  const uint16_t started = ENG_STATUS(InitEngine());
+  if (started != ENG_OK) {
+    if (started == ENG_ALREADY_STARTED) {
+      if (auto* exit = LibraryEntry<decltype(::EngineExit)>("EngineExit")) exit();
+    }
+    return;
+  }
+  ++Uses;
+  if (OpenAndCloseTable(Alias, Table, Password)) {
+    WarmUse = true;
+    return;
+  }
+  if (auto* exit = LibraryEntry<decltype(::EngineExit)>("EngineExit")) exit();
+  --Uses;
 }
 
 }  // namespace
@@ -175,19 +268,18 @@ const char* EngineEntryName(size_t Index) {
 
 EngResult EngineStart() {
   std::recursive_mutex* lock = LoaderLock();
-  if (lock == nullptr) return kStatusNoLock;
+  if (lock == nullptr) return ENG_ERR_NOT_AVAILABLE;
   std::lock_guard<std::recursive_mutex> guard(*lock);
   const EngResult taken = TakeLibrary();
   if (taken != ENG_OK) return taken;
-  auto* init = reinterpret_cast<decltype(&::EngineInit)>(Library->Symbol("EngineInit"));
-  if (init == nullptr) return kStatusNoSuchEntry;
-  // The record is zero but for the language of the engine's texts.
-  EngEnv env;
-  std::memset(&env, 0, sizeof env);
-  std::memcpy(env.language, "0009", 4);
-  const EngResult status = init(ENG_VERSION, &env);
+  if (WarmUse) {
+    // The warm-up started the engine for this very call.
+    WarmUse = false;
+    return ENG_OK;
+  }
+  const EngResult status = InitEngine();
   const uint16_t code = ENG_STATUS(status);
-  if (code == ENG_OK || code == kStatusAlreadyStarted) {
+  if (code == ENG_OK || code == ENG_ALREADY_STARTED) {
     ++Uses;
   } else if (Uses == 0) {
     FreeLibrary();
@@ -197,11 +289,11 @@ EngResult EngineStart() {
 
 EngResult EngineStop() {
   std::recursive_mutex* lock = LoaderLock();
-  if (lock == nullptr) return kStatusNoLock;
+  if (lock == nullptr) return ENG_ERR_NOT_AVAILABLE;
   std::lock_guard<std::recursive_mutex> guard(*lock);
   if (!Library || Uses == 0) return ENG_ERR_NOT_STARTED;
   auto* exit = reinterpret_cast<decltype(&::EngineExit)>(Library->Symbol("EngineExit"));
-  if (exit == nullptr) return kStatusNoSuchEntry;
+  if (exit == nullptr) return ENG_ERR_NO_SUCH_ENTRY;
   const EngResult status = exit();
   if (--Uses == 0) FreeLibrary();
   return status;
@@ -232,4 +324,31 @@ EngResult ResolveEngineEntries() {
     if (status != ENG_OK) return status;
   }
   return ENG_OK;
+}
+
+TEngineWarmUp::TEngineWarmUp(std::string Alias, std::string Table, std::string Password) {
+  try {
+    Thread_ = std::thread([alias = std::move(Alias), table = std::move(Table),
+                           password = std::move(Password)] { WarmUp(alias, table, password); });
+  } catch (const std::system_error&) {
+    // No thread: the program starts as it would without a warm-up.
+  }
+}
+
+void TEngineWarmUp::Wait() {
+  if (Thread_.joinable()) Thread_.join();
+}
+
+TEngineWarmUp::~TEngineWarmUp() {
+  Wait();
+  std::recursive_mutex* lock = LoaderLock();
+  if (lock == nullptr) return;
+  std::lock_guard<std::recursive_mutex> guard(*lock);
+  if (WarmUse) {
+    // Nothing took the use over: give it back.
+    WarmUse = false;
+    if (auto* exit = LibraryEntry<decltype(::EngineExit)>("EngineExit")) exit();
+    --Uses;
+  }
+  if (Uses == 0 && Library) FreeLibrary();
 }

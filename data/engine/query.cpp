@@ -1,8 +1,10 @@
 #include "data/engine/query.h"
 
+#include <cassert>
 #include <exception>
 
 #include "core/rtti.h"
+#include "core/scope_exit.h"
 #include "data/data_strings.h"
 #include "data/engine/database.h"
 #include "data/engine/engine_entries.h"
@@ -29,17 +31,6 @@ BREVANT_DEFINE_CLASS(TQuery, TDBDataSet,
                          .Property("UpdateMode", &TQuery::UpdateMode, &TQuery::SetUpdateMode)
                          .Default(upWhereAll)
                          .Property("UpdateObject", &TQuery::UpdateObject, &TQuery::SetUpdateObject))
-
-namespace {
-
-// Statement properties the query sets before preparing.
-constexpr uint32_t kResultKind = 0x00060021;
-constexpr uint32_t kServerSQL = 0x00060026;
-constexpr uint32_t kConstrained = 0x00060031;
-constexpr uint32_t kAnsiText = 0x00060042;
-constexpr uint32_t kUniDirectional = 0x00060010;
-
-}  // namespace
 
 TQuery::TQuery(TComponent* AOwner)
     : TDBDataSet(AOwner),
@@ -183,12 +174,8 @@ void TQuery::DatabaseAcquired() {
 
 void TQuery::Prepare() {
   SetDBFlag(dbfPrepared, true);
-  try {
-    SetPrepared(true);
-  } catch (...) {
-    SetDBFlag(dbfPrepared, false);
-    throw;
-  }
+  TScopeFail release([this] { SetDBFlag(dbfPrepared, false); });
+  SetPrepared(true);
 }
 
 void TQuery::UnPrepare() {
@@ -219,23 +206,28 @@ void TQuery::PrepareStatement() {
   if (Text_.size() < 2) RaiseDataError(LoadResString(SEmptySQLStatement), this);
   EngHandle statement = 0;
   CheckEngine(DbEngine.EngAllocStatement(DBHandle(), ENG_LANG_SQL, &statement));
+  assert(statement != 0 && "the engine answered success without a statement");
   StmtHandle_ = statement;
-  try {
-    if (!NoResult_)
-      CheckEngine(
-          DbEngine.EngSetProperty(statement, kResultKind, RequestLive_ && !CachedUpdateHandler() ? 1 : 2));
-    if (Local_) {
-      CheckEngine(DbEngine.EngSetProperty(statement, kServerSQL, 0));
-      if (RequestLive_ && Constrained_) CheckEngine(DbEngine.EngSetProperty(statement, kConstrained, 1));
-      CheckEngine(DbEngine.EngSetProperty(statement, kAnsiText, 1));
-    }
-    PrepareText(MarkerOffsets_.empty() ? Text_ : TextWithValues(false));
-  } catch (...) {
+  // Until the query counts as prepared, every failure frees the statement: the query would
+  // otherwise forget a handle that stays allocated in the engine, since unpreparing an
+  // unprepared query frees nothing.
+  TScopeFail freeStatement([this, statement] {
     StmtHandle_ = 0;
     DbEngine.EngFreeStatement(statement);
-    throw;
+  });
+  if (!NoResult_) {
+    CheckEngine(DbEngine.EngSetProperty(statement, ENG_STMTPROP_RESULT_KIND,
+                                        RequestLive_ && !CachedUpdateHandler() ? 1 : 2));
   }
-  if (!Local_) CheckEngine(DbEngine.EngSetProperty(statement, kUniDirectional, UniDirectional_ ? 1 : 0));
+  if (Local_) {
+    CheckEngine(DbEngine.EngSetProperty(statement, ENG_STMTPROP_SERVER_SQL, 0));
+    if (RequestLive_ && Constrained_)
+      CheckEngine(DbEngine.EngSetProperty(statement, ENG_STMTPROP_CONSTRAINED, 1));
+    CheckEngine(DbEngine.EngSetProperty(statement, ENG_STMTPROP_ANSI_TEXT, 1));
+  }
+  PrepareText(MarkerOffsets_.empty() ? Text_ : TextWithValues(false));
+  if (!Local_)
+    CheckEngine(DbEngine.EngSetProperty(statement, ENG_STMTPROP_UNIDIRECTIONAL, UniDirectional_ ? 1 : 0));
   Prepared_ = true;
 }
 
@@ -289,6 +281,7 @@ void TQuery::BindParams() {
 EngHandle TQuery::CreateHandle() {
   if (SQL_->Count() == 0) RaiseDataError(LoadResString(SEmptySQLStatement), this);
   if (!Prepared_) SetPrepared(true);
+  assert(StmtHandle_ != 0 && "a prepared query holds a statement");
   TakeSourceValues();
   BindParams();
   EngHandle cursor = 0;
@@ -301,21 +294,17 @@ void TQuery::ExecSQL() {
   if (Active()) RaiseDataError(LoadResString(SDataSetOpen), this);
   if (SQL_->Count() == 0) RaiseDataError(LoadResString(SEmptySQLStatement), this);
   SetDBFlag(dbfExecSQL, true);
-  try {
-    if (!Prepared_) {
-      NoResult_ = true;
-      SetPrepared(true);
-    }
-    TakeSourceValues();
-    BindParams();
-    CheckEngine(DbEngine.EngExecuteStatement(StmtHandle_, nullptr));
-  } catch (...) {
+  TScopeExit release([this] {
     NoResult_ = false;
     SetDBFlag(dbfExecSQL, false);
-    throw;
+  });
+  if (!Prepared_) {
+    NoResult_ = true;
+    SetPrepared(true);
   }
-  NoResult_ = false;
-  SetDBFlag(dbfExecSQL, false);
+  TakeSourceValues();
+  BindParams();
+  CheckEngine(DbEngine.EngExecuteStatement(StmtHandle_, nullptr));
 }
 
 void TQuery::DatabaseClosing() {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/rtti.h"
+#include "core/scope_exit.h"
 #include "data/engine/database.h"
 #include "data/engine/engine_callback.h"
 #include "data/engine/engine_entries.h"
@@ -230,11 +231,11 @@ TDatabase* TSession::DatabaseAcquire(const std::string& Name, TComponent* Owner)
     database->DatabaseName_ = Name;
     database->KeepConnection_ = KeepConnections_;
   }
-  try {
+  {
+    TScopeFail freeMade([&] {
+      if (made) delete database;
+    });
     database->Open();
-  } catch (...) {
-    if (made) delete database;
-    throw;
   }
   ++database->UseCount_;
   return database;

@@ -4,6 +4,8 @@
 #include <mutex>
 
 #include "data/db_error.h"
+
+#include "core/scope_exit.h"
 #include "data/engine/database.h"
 #include "data/engine/engine_callback.h"
 #include "data/engine/engine_entries.h"
@@ -31,13 +33,11 @@ void TSession::EnterSession() {
   std::recursive_mutex& lock = SharedSessionLock();
   lock.lock();
   if (LockCount_++ > 0) return;
-  try {
-    MakeCurrent();
-  } catch (...) {
+  TScopeFail release([&] {
     --LockCount_;
     lock.unlock();
-    throw;
-  }
+  });
+  MakeCurrent();
 }
 
 void TSession::LeaveSession() {
@@ -63,21 +63,13 @@ void TSession::StartSession() {
       first->SetActive(true);
   }
   StartEngineOrSession();
-  try {
-    InstallCallbacks();
-    PushDirectories();
-    CheckEngine(DbEngine.EngSetProperty(Handle_, ENG_SESPROP_CONFIG_MODE, 7));
-    if (Sessions != nullptr) {
-      for (const TSessionList::TStartupProc& proc : Sessions->StartupProcs())
-        proc(this);
-    }
-  } catch (...) {
-    try {
-      StopSession();
-    } catch (...) {
-      // The first failure is the one to report.
-    }
-    throw;
+  TScopeFail stop([this] { StopSession(); });
+  InstallCallbacks();
+  PushDirectories();
+  CheckEngine(DbEngine.EngSetProperty(Handle_, ENG_SESPROP_CONFIG_MODE, 7));
+  if (Sessions != nullptr) {
+    for (const TSessionList::TStartupProc& proc : Sessions->StartupProcs())
+      proc(this);
   }
 }
 
@@ -96,7 +88,7 @@ void TSession::StartEngineOrSession() {
   const EngResult status = EngineStart();
   if (hourglass && hooks.GetCursor() == ecHourGlass) hooks.SetCursor(ecDefault);
   const uint16_t code = ENG_STATUS(status);
-  if (code != ENG_OK && code != kStatusAlreadyStarted) RaiseEngineError(status);
+  if (code != ENG_OK && code != ENG_ALREADY_STARTED) RaiseEngineError(status);
   EngHandle handle = 0;
   const EngResult current = DbEngine.EngGetCurrentSession(&handle);
   if (ENG_STATUS(current) != ENG_OK || handle == 0) {

@@ -1,10 +1,10 @@
 #include "data/fields/field.h"
 
-#include <cctype>
 #include <cstring>
 
 #include "core/layout/layout_reader.h"
 #include "core/rtti.h"
+#include "core/text.h"
 #include "data/data_strings.h"
 #include "data/dataset.h"
 #include "data/db_error.h"
@@ -124,7 +124,7 @@ void TField::SetFieldName(const std::string& Value) {
   if (Value == FieldName_) return;
   if (HostDataSet_ != nullptr) {
     HostDataSet_->EnsureInactive();
-    if (!SameFieldName(Value, FieldName_)) OwnerList_->CheckFieldName(Value);
+    if (!SameText(Value, FieldName_)) OwnerList_->CheckFieldName(Value);
   }
   FieldName_ = Value;
   PropertyChanged(true);
@@ -242,12 +242,11 @@ std::string TField::KindCaption() const {
   if (!name.empty() && name[0] == 'T') name.erase(0, 1);
   constexpr std::string_view kField = "field";
   if (name.size() >= kField.size() &&
-      SameFieldName(name.substr(name.size() - kField.size()), std::string(kField))) {
+      SameText(std::string_view(name).substr(name.size() - kField.size()), kField)) {
     name.erase(name.size() - kField.size());
   }
   if (!ValueIsNull()) {
-    for (char& c : name)
-      c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    name = UpperCase(name);
   }
   return "(" + name + ")";
 }

@@ -1,9 +1,8 @@
 #include "data/fields/field_defs.h"
 
-#include <cctype>
-
 #include "core/format.h"
 #include "core/rtti.h"
+#include "core/text.h"
 #include "data/dataset.h"
 
 BREVANT_DEFINE_CLASS(TNamedItem, TCollectionItem, .Property("Name", &TNamedItem::Name, &TNamedItem::SetName))
@@ -22,15 +21,6 @@ BREVANT_DEFINE_CLASS(TFieldDefs, TDefCollection, )
 BREVANT_DEFINE_CLASS(TFlatList, TStringList, )
 BREVANT_DEFINE_CLASS(TFieldDefList, TFlatList, )
 
-bool SameFieldName(const std::string& A, const std::string& B) {
-  if (A.size() != B.size()) return false;
-  for (size_t i = 0; i < A.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(A[i])) != std::tolower(static_cast<unsigned char>(B[i])))
-      return false;
-  }
-  return true;
-}
-
 void TNamedItem::SetName(const std::string& Value) {
   if (Value == Name_) return;
   Name_ = Value;
@@ -44,7 +34,7 @@ TNamedItem* TDefCollection::Find(const std::string& Name) const {
 
 int TDefCollection::IndexOf(const std::string& Name) const {
   for (int i = 0; i < Count(); ++i) {
-    if (SameFieldName(static_cast<TNamedItem*>(Item(i))->Name(), Name)) return i;
+    if (SameText(static_cast<TNamedItem*>(Item(i))->Name(), Name)) return i;
   }
   return -1;
 }
@@ -209,7 +199,7 @@ TFieldDef* TFieldDefList::FieldDef(int Index) const {
 int TFieldDefList::IndexOfName(const std::string& Name) const {
   const int n = Count();
   for (int i = 0; i < n; ++i) {
-    if (SameFieldName(Get(i), Name)) return i;
+    if (SameText(Get(i), Name)) return i;
   }
   return -1;
 }

@@ -167,6 +167,3 @@ class TFieldDefList : public TFlatList {
  private:
   void AddDefs(const std::string& Prefix, const TFieldDefs& Defs);
 };
-
-// Field names compare without regard to case.
-bool SameFieldName(const std::string& A, const std::string& B);

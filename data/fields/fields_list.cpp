@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/core_strings.h"
+#include "core/text.h"
 #include "data/data_strings.h"
 #include "data/dataset.h"
 #include "data/db_error.h"
@@ -61,7 +62,7 @@ void TFields::SetFieldIndex(TField* Field, int Value) {
 
 TField* TFields::SeekField(const std::string& Name) const {
   for (TField* field : List_) {
-    if (SameFieldName(field->FieldName(), Name)) return field;
+    if (SameText(field->FieldName(), Name)) return field;
   }
   return nullptr;
 }

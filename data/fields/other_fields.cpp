@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/rtti.h"
+#include "core/text.h"
 #include "data/data_strings.h"
 #include "data/db_error.h"
 #include "data/fields/field_defs.h"
@@ -29,14 +30,6 @@ BREVANT_DEFINE_CLASS(TReferenceField, TField, .Property("Size", &TField::Size, &
 BREVANT_DEFINE_CLASS(TDataSetField, TField, )
 
 namespace {
-
-std::string_view Trimmed(std::string_view Text) {
-  while (!Text.empty() && Text.front() == ' ')
-    Text.remove_prefix(1);
-  while (!Text.empty() && Text.back() == ' ')
-    Text.remove_suffix(1);
-  return Text;
-}
 
 [[noreturn]] void InvalidValue(const TField& Field, const std::string& Text) {
   RaiseDataErrorFmt(LoadResString(SInvalidFieldValue), {Text, Field.ShownName()}, nullptr);
@@ -100,7 +93,7 @@ std::string TIntegerField::AsText() const {
 }
 
 void TIntegerField::SetAsText(const std::string& Value) {
-  const std::string_view text = Trimmed(Value);
+  const std::string_view text = Trim(Value);
   if (text.empty()) {
     WriteRaw(nullptr);
     return;
@@ -141,7 +134,7 @@ std::string TFloatField::AsText() const {
 }
 
 void TFloatField::SetAsText(const std::string& Value) {
-  const std::string_view text = Trimmed(Value);
+  const std::string_view text = Trim(Value);
   if (text.empty()) {
     WriteRaw(nullptr);
     return;
@@ -168,15 +161,15 @@ std::string TBooleanField::AsText() const {
 }
 
 void TBooleanField::SetAsText(const std::string& Value) {
-  const std::string_view text = Trimmed(Value);
+  const std::string_view text = Trim(Value);
   if (text.empty()) {
     WriteRaw(nullptr);
     return;
   }
   int16_t v = 0;
-  if (SameFieldName(std::string(text), "True") || text == "1") {
+  if (SameText(text, "True") || text == "1") {
     v = 1;
-  } else if (!SameFieldName(std::string(text), "False") && text != "0") {
+  } else if (!SameText(text, "False") && text != "0") {
     InvalidValue(*this, Value);
   }
   WriteRaw(&v);

@@ -45,11 +45,13 @@ std::string TStringField::AsText() const {
 }
 
 void TStringField::SetAsText(const std::string& Value) {
-  std::string text = Value.substr(0, static_cast<size_t>(Size()));
-  if (Transliterate_ && !text.empty() && HostDataSet() != nullptr) {
+  // A text that does not fit is refused whole: cutting it would store something the user
+  // never wrote and report success.
+  std::string text = Value;
+  if (Transliterate_ && !text.empty() && HostDataSet() != nullptr)
     HostDataSet()->ConvertText(text, text, true);
-    if (text.size() > static_cast<size_t>(Size())) text.resize(static_cast<size_t>(Size()));
-  }
+  if (text.size() > static_cast<size_t>(Size()))
+    RaiseDataErrorFmt(LoadResString(SValueTooLong), {ShownName(), Size()}, HostDataSet());
   char buffer[kMaxSize + 1];
   std::memset(buffer, 0, static_cast<size_t>(RawSize()));
   std::memcpy(buffer, text.data(), text.size());

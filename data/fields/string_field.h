@@ -26,7 +26,8 @@ class TStringField : public TField {
   // The stored characters up to the first zero byte, blanks kept; empty for null, for no
   // active row and for a closed dataset.
   std::string AsText() const override;
-  // Stores at most Size characters.
+  // Stores the text; one longer than Size bytes (after conversion) raises "Value too long
+  // for field '%s' (at most %d characters)" and changes nothing.
   void SetAsText(const std::string& Value) override;
   void SetFieldType(TFieldType Value) override;
 

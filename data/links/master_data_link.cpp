@@ -3,30 +3,12 @@
 #include <algorithm>
 
 #include "core/rtti.h"
+#include "core/text.h"
 #include "data/dataset.h"
 #include "data/links/data_source.h"
 
 BREVANT_DEFINE_CLASS(TDetailDataLink, TDataLink, )
 BREVANT_DEFINE_CLASS(TMasterDataLink, TDetailDataLink, )
-
-namespace {
-
-std::vector<std::string> SplitNames(const std::string& Names) {
-  std::vector<std::string> out;
-  size_t start = 0;
-  while (start <= Names.size()) {
-    size_t end = Names.find(';', start);
-    if (end == std::string::npos) end = Names.size();
-    std::string name = Names.substr(start, end - start);
-    const size_t first = name.find_first_not_of(' ');
-    const size_t last = name.find_last_not_of(' ');
-    if (first != std::string::npos) out.push_back(name.substr(first, last - first + 1));
-    start = end + 1;
-  }
-  return out;
-}
-
-}  // namespace
 
 void TMasterDataLink::SetFieldNames(const std::string& Value) {
   if (Value == FieldNames_) return;

@@ -12,8 +12,10 @@ int64_t TPendingBlobStream::Read(void* Buffer, int64_t Count) {
 }
 
 int64_t TPendingBlobStream::Write(const void* Buffer, int64_t Count) {
-  if (Count <= 0) return 0;
-  const auto end = static_cast<size_t>(Position_ + Count);
+  int64_t last = 0;
+  // A position sought far past any real size moves nothing; WriteBuffer reports that as an error.
+  if (Count <= 0 || __builtin_add_overflow(Position_, Count, &last)) return 0;
+  const auto end = static_cast<size_t>(last);
   if (end > Bytes_->size()) Bytes_->resize(end);
   std::memcpy(Bytes_->data() + Position_, Buffer, static_cast<size_t>(Count));
   Position_ += Count;
@@ -21,10 +23,7 @@ int64_t TPendingBlobStream::Write(const void* Buffer, int64_t Count) {
 }
 
 int64_t TPendingBlobStream::Seek(int64_t Offset, TSeekOrigin Origin) {
-  int64_t base = 0;
-  if (Origin == soCurrent) base = Position_;
-  if (Origin == soEnd) base = Size();
-  Position_ = std::max<int64_t>(base + Offset, 0);
+  Position_ = std::max<int64_t>(SeekTarget(Position_, Offset, Origin), 0);
   return Position_;
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "core/text.h"
 #include "data/data_strings.h"
 #include "data/db_error.h"
 #include "data/fields/field_defs.h"
@@ -34,7 +35,7 @@ int64_t ParseInteger(const TMemoryColumn& Column, const std::string& Text, int64
 
 int TMemoryTable::ColumnIndex(const std::string& Name) const {
   for (size_t i = 0; i < Columns_.size(); ++i) {
-    if (SameFieldName(Columns_[i].Name, Name)) return static_cast<int>(i);
+    if (SameText(Columns_[i].Name, Name)) return static_cast<int>(i);
   }
   return -1;
 }
@@ -152,8 +153,8 @@ std::string TMemoryTable::EncodeCell(const TMemoryColumn& Column, const std::str
       return Bytes(v);
     }
     case ftBoolean:
-      if (SameFieldName(Text, "True") || Text == "1") return Bytes(int16_t{1});
-      if (SameFieldName(Text, "False") || Text == "0") return Bytes(int16_t{0});
+      if (SameText(Text, "True") || Text == "1") return Bytes(int16_t{1});
+      if (SameText(Text, "False") || Text == "0") return Bytes(int16_t{0});
       BadValue(Column, Text);
     default:
       if (IsBlobType(Column.DataType)) return Text;

@@ -89,7 +89,17 @@ TEST_F(Editing, InsertPutsANewRowBeforeTheActiveOne) {
   EXPECT_FALSE(Query->Modified());
   EXPECT_EQ(Text("Order"), "1b");
   EXPECT_EQ(Text("QuizName"), "");
-  Query->FieldNamed("AnswerTx")->SetAsText("Dx");  // one character fits
+  // A text longer than the field is refused whole, naming the field, and leaves the value.
+  Query->FieldNamed("AnswerTx")->SetAsText("B");
+  try {
+    Query->FieldNamed("AnswerTx")->SetAsText("Dx");
+    ADD_FAILURE() << "a two-letter answer was taken";
+  } catch (const EDatabaseError& e) {
+    EXPECT_THAT(e.Message(),
+                ::testing::HasSubstr("Value too long for field 'AnswerTx' (at most 1 characters)"));
+  }
+  EXPECT_EQ(Text("AnswerTx"), "B");
+  Query->FieldNamed("AnswerTx")->SetAsText("D");
   Query->PostRow();
   ASSERT_EQ(Query->Table().RowCount(), 4);
   EXPECT_EQ(StoredText(1, 0), "1b");

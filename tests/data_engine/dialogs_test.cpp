@@ -28,37 +28,18 @@
 #include "gui/dialogs/message_box.h"
 #include "gui/forms/application.h"
 #include "gui/forms/screen.h"
-#include "gui/gui_module.h"
 #include "gui/stdctrls/button.h"
 #include "gui/stdctrls/edit.h"
 #include "gui/stdctrls/group_box.h"
 #include "gui/stdctrls/label.h"
 #include "gui/stdctrls/panel.h"
+#include "gui_support.h"
 
 namespace {
 
 using ::testing::ElementsAre;
 
-class TGuiEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    static int argc = 1;
-    static char name[] = "data_engine_dialog_tests";
-    static char* argv[] = {name, nullptr};
-    Module_ = new TGuiModule(argc, argv);
-    Application->SetTitle("Brevant Tests");
-    SetMessageBoxObserver([](TMessageBoxView& Box) { Box.Press(mbOK); });
-  }
-  void TearDown() override {
-    SetMessageBoxObserver(nullptr);
-    delete Module_;
-  }
-
- private:
-  TGuiModule* Module_ = nullptr;
-};
-
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new TGuiEnvironment);
+const auto* const kEnvironment = AddGuiTestEnvironment("Brevant Tests", TStrayBoxAnswer::Ok);
 
 void Type(TEdit* Edit, const char* Text) {
   QTest::keyClicks(Edit->Widget(), Text);

@@ -94,13 +94,14 @@ TEST_F(EngineDataSetTest, DefinitionsFollowTheEngineDescriptors) {
     EXPECT_EQ(def->DataType(), expected[i].Type);
     EXPECT_EQ(def->Size(), expected[i].Size);
     EXPECT_EQ(def->Required(), expected[i].Required);
-    EXPECT_TRUE(def->Attributes().Contains(faReadonly));
+    // The table is open read-write, and the engine lets its columns be written.
+    EXPECT_FALSE(def->Attributes().Contains(faReadonly));
     EXPECT_EQ(def->ColumnNo(), i + 1);
   }
-  // Default fields of the matching kinds, read-only like their columns.
+  // Default fields of the matching kinds, writable like their columns.
   EXPECT_NE(dynamic_cast<TAutoIncField*>(Kinds->FieldNamed("Id")), nullptr);
   EXPECT_NE(dynamic_cast<TMemoField*>(Kinds->FieldNamed("Notes")), nullptr);
-  EXPECT_TRUE(Kinds->FieldNamed("Name")->ReadOnly());
+  EXPECT_FALSE(Kinds->FieldNamed("Name")->ReadOnly());
   EXPECT_TRUE(Kinds->FieldNamed("Name")->Required());
   EXPECT_EQ(Kinds->FieldNamed("Name")->AsText(), "first");
   EXPECT_EQ(Kinds->FieldNamed("Small")->AsText(), "1");
@@ -108,7 +109,7 @@ TEST_F(EngineDataSetTest, DefinitionsFollowTheEngineDescriptors) {
   EXPECT_EQ(Kinds->FieldNamed("Ratio")->AsText(), "0.5");
   EXPECT_TRUE(Kinds->FieldNamed("Picture")->ValueIsNull());
   EXPECT_FALSE(Kinds->FieldNamed("Notes")->ValueIsNull());
-  EXPECT_FALSE(Kinds->CanModify());
+  EXPECT_TRUE(Kinds->CanModify());
   EXPECT_EQ(Kinds->RowCount(), 3);
 }
 
@@ -254,7 +255,8 @@ TEST_F(EngineDataSetTest, CalculatedFieldsLiveInTheRecordBuffer) {
   Kinds->SetActive(false);
 }
 
-TEST_F(EngineDataSetTest, TheEngineWritesNoRecords) {
+TEST_F(EngineDataSetTest, ATableOpenedReadOnlyCannotBeEdited) {
+  Kinds->SetReadOnly(true);
   Kinds->SetActive(true);
   try {
     Kinds->BeginEdit();
@@ -263,6 +265,49 @@ TEST_F(EngineDataSetTest, TheEngineWritesNoRecords) {
     EXPECT_EQ(e.Message(), "Kinds: Cannot modify a read-only dataset");
   }
   EXPECT_EQ(Kinds->Mode(), dmBrowse);
+}
+
+// Each kind's raw value reaches the engine in the engine's own form: read back from the file
+// with the storage library, not through the layer that wrote it.
+TEST_F(EngineDataSetTest, ValuesOfEveryKindAreWrittenInTheEnginesForm) {
+  Kinds->SetActive(true);
+  Kinds->GoNext();
+  Kinds->BeginEdit();
+  Kinds->FieldNamed("Name")->SetAsText("renamed");
+  Kinds->FieldNamed("Small")->SetAsText("-5");
+  Kinds->FieldNamed("Big")->SetAsText("123456789012");
+  Kinds->FieldNamed("Ratio")->SetAsText("2.5");
+  Kinds->FieldNamed("Flag")->SetAsText("True");
+  Kinds->FieldNamed("Notes")->SetAsText("a memo");
+  Kinds->FieldNamed("Price")->SetAsText("");
+  Kinds->PostRow();
+  EXPECT_EQ(Kinds->FieldNamed("Small")->AsText(), "-5");
+  EXPECT_EQ(Kinds->FieldNamed("Big")->AsText(), "123456789012");
+  Kinds->SetActive(false);
+
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open((DataFolder + "/kinds.db").c_str(), &db), SQLITE_OK);
+  sqlite3_stmt* row = nullptr;
+  ASSERT_EQ(sqlite3_prepare_v2(db,
+                               "SELECT Name, Small, Big, Ratio, Flag, Notes, Price IS NULL, Code FROM kinds "
+                               "WHERE Id = 2",
+                               -1, &row, nullptr),
+            SQLITE_OK);
+  ASSERT_EQ(sqlite3_step(row), SQLITE_ROW);
+  auto text = [&](int Column) {
+    const unsigned char* value = sqlite3_column_text(row, Column);
+    return value == nullptr ? std::string("(null)") : std::string(reinterpret_cast<const char*>(value));
+  };
+  EXPECT_EQ(text(0), "renamed");
+  EXPECT_EQ(sqlite3_column_int(row, 1), -5);
+  EXPECT_EQ(sqlite3_column_int64(row, 2), 123456789012);
+  EXPECT_DOUBLE_EQ(sqlite3_column_double(row, 3), 2.5);
+  EXPECT_EQ(sqlite3_column_int(row, 4), 1);
+  EXPECT_EQ(text(5), "a memo");
+  EXPECT_EQ(sqlite3_column_int(row, 6), 1);
+  EXPECT_EQ(text(7), "def");  // untouched
+  sqlite3_finalize(row);
+  sqlite3_close(db);
 }
 
 TEST_F(EngineDataSetTest, WithMasterFieldsATableFollowsTheMastersRecord) {

@@ -22,25 +22,6 @@ const char* const kClassicTvSql = "Select * from vezedezavuza where QuizName = \
 const char* const kEt1Sql = "Select * from vezedezavuza where QuizName = \"ET1\"";
 const char* const kBananaSql = "Select * from vezedezavuza where QuizName = \"Banana Splits 1\"";
 
-TTempFolder::TTempFolder() {
-  std::string pattern = (fs::temp_directory_path() / "data-engine-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  Path_ = pattern;
-}
-
-TTempFolder::~TTempFolder() {
-  std::error_code ignored;
-  fs::permissions(Path_, fs::perms::owner_all, fs::perm_options::add, ignored);
-  for (const auto& entry : fs::recursive_directory_iterator(Path_, ignored))
-    fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-  fs::remove_all(Path_, ignored);
-}
-
-void WriteTextFile(const std::string& Path, const std::string& Text) {
-  std::ofstream out(Path, std::ios::binary | std::ios::trunc);
-  out << Text;
-}
-
 namespace {
 
 std::string Category(const std::string& Name, const std::vector<std::string>& Orders, char Letter) {
@@ -232,7 +213,7 @@ struct TCounted {
 std::vector<TCounted> Counted() {
   return {
 #define BREVANT_COUNTED(Name) {#Name, &TCounting<&TEngineEntries::Name>::Calls},
-      BREVANT_ENGINE_ENTRIES(BREVANT_COUNTED)
+      ENG_WORK_ENTRIES(BREVANT_COUNTED)
 #undef BREVANT_COUNTED
   };
 }
@@ -244,7 +225,7 @@ TEngineCallCounter::TEngineCallCounter() {
 #define BREVANT_WRAP(Name)                                     \
   TCounting<& TEngineEntries::Name>::Original = DbEngine.Name; \
   DbEngine.Name = &TCounting<&TEngineEntries::Name>::Call;
-  BREVANT_ENGINE_ENTRIES(BREVANT_WRAP)
+  ENG_WORK_ENTRIES(BREVANT_WRAP)
 #undef BREVANT_WRAP
   Reset();
 }
@@ -254,7 +235,7 @@ TEngineCallCounter::~TEngineCallCounter() {
 #define BREVANT_UNWRAP(Name)                                    \
   if (DbEngine.Name == &TCounting<&TEngineEntries::Name>::Call) \
     DbEngine.Name = TCounting<&TEngineEntries::Name>::Original;
-  BREVANT_ENGINE_ENTRIES(BREVANT_UNWRAP)
+  ENG_WORK_ENTRIES(BREVANT_UNWRAP)
 #undef BREVANT_UNWRAP
 }
 

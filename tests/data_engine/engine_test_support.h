@@ -15,25 +15,11 @@
 #include "core/rtti.h"
 #include "data/engine/session_list.h"
 #include "quiz_table.h"
+#include "temp_folder.h"
 
 class TQuery;
 class TTable;
 class TDataSource;
-
-class TTempFolder {
- public:
-  TTempFolder();
-  ~TTempFolder();
-  TTempFolder(const TTempFolder&) = delete;
-  TTempFolder& operator=(const TTempFolder&) = delete;
-  const std::string& Path() const { return Path_; }
-  std::string File(const std::string& Name) const { return Path_ + "/" + Name; }
-
- private:
-  std::string Path_;
-};
-
-void WriteTextFile(const std::string& Path, const std::string& Text);
 
 // The three categories of the game, mixed in file order: "Classic Television 2" 3 rows,
 // "ET1" 4 rows, "Banana Splits 1" 2 rows. The second ET1 row has no hint (NULL).
@@ -71,7 +57,7 @@ class TEngineFixture : public ::testing::Test {
   // Ends the module (the engine stops and its library is freed) and makes a new one.
   void RestartModule();
 
-  TTempFolder Folder;
+  TTempFolder Folder{"data-engine-test"};
   std::string DataFolder;
   std::string ConfigPath;
   std::vector<TQuizRow> Rows;

@@ -252,3 +252,44 @@ TEST_F(FailuresTest, ATableCannotFollowASourceThatShowsIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// An engine whose databases report a server type and whose statements refuse the forward-only
+// property: the last step of preparing fails after the statement was allocated.
+EngResult (*GetProperty)(EngHandle, uint32_t, void*, uint16_t, uint16_t*) = nullptr;
+EngResult (*SetProperty)(EngHandle, uint32_t, uintptr_t) = nullptr;
+EngResult GetPropertyOfAServer(EngHandle Object, uint32_t Property, void* Value, uint16_t Max,
+                               uint16_t* Length) {
+  if (Property != ENG_DBPROP_TYPE_NAME) return GetProperty(Object, Property, Value, Max, Length);
+  std::strcpy(static_cast<char*>(Value), "REMOTE");
+  if (Length != nullptr) *Length = 7;
+  return ENG_OK;
+}
+EngResult SetPropertyRefusingForwardOnly(EngHandle Object, uint32_t Property, uintptr_t Value) {
+  if (Property == ENG_STMTPROP_UNIDIRECTIONAL) return ENG_ERR_NOT_SUPPORTED;
+  return SetProperty(Object, Property, Value);
+}
+
+}  // namespace
+
+TEST_F(FailuresTest, AFailureAfterTheStatementIsAllocatedGivesTheStatementBack) {
+  auto form = TQuizForm::Make();
+  Session->StorePassword("pelmut");
+  form->Query1()->SQL()->Add(kEt1Sql);
+  TEngineCallCounter counter;
+  GetProperty = DbEngine.EngGetProperty;
+  SetProperty = DbEngine.EngSetProperty;
+  DbEngine.EngGetProperty = GetPropertyOfAServer;
+  DbEngine.EngSetProperty = SetPropertyRefusingForwardOnly;
+  const std::string message = MessageOf([&] { form->Query1()->SetActive(true); });
+  DbEngine.EngGetProperty = GetProperty;
+  DbEngine.EngSetProperty = SetProperty;
+  EXPECT_THAT(message, HasSubstr("Operation not supported"));
+  EXPECT_FALSE(form->Query1()->Active());
+  EXPECT_FALSE(form->Query1()->Prepared());
+  EXPECT_EQ(form->Query1()->StmtHandle(), 0u);
+  EXPECT_EQ(counter.Count("EngAllocStatement"), 1);
+  EXPECT_EQ(counter.Count("EngFreeStatement"), 1)
+      << "the allocated statement was lost: " << counter.Summary();
+}

@@ -1,11 +1,16 @@
 // The game's road at this layer, on the real engine and a real encrypted quiz table: the
 // password stored, Table1 opened, then each category's query closed, given its one line,
-// opened and read to the end, every blob copied out.
+// opened and read to the end, every blob copied out; and a table replaced or a password
+// taken away between two categories.
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
+
 #include "core/streams.h"
 #include "data/engine/database.h"
+#include "data/engine/engine_error.h"
 #include "data/engine/query.h"
 #include "data/engine/session.h"
 #include "data/engine/table.h"
@@ -134,6 +139,78 @@ TEST_F(GameRoadTest, ChangingTheTextOfAnOpenQueryClosesIt) {
   EXPECT_FALSE(query->Active());
   EXPECT_FALSE(query->Prepared());
   EXPECT_EQ(query->Text(), "");
+}
+
+}  // namespace
+
+namespace {
+
+// Switches Query1 to a category as the game does, and answers the Order of its first row.
+std::string SwitchTo(TQuery* Query, const char* Sql) {
+  Query->SetActive(false);
+  Query->SQL()->Clear();
+  Query->SQL()->Add(Sql);
+  Query->SetActive(true);
+  return Query->FieldNamed("Order")->AsText();
+}
+
+// Another table under the game's table's name, by a rename over it as a copy from elsewhere
+// would be: its rows are those of one category only, with their orders renamed.
+void ReplaceTable(const std::string& DataFolder, const std::string& Scratch, const std::string& Password) {
+  std::vector<TQuizRow> rows = RowsOf(SampleQuizRows(), "ET1");
+  for (TQuizRow& row : rows)
+    row.order = "N" + row.order;
+  std::filesystem::create_directories(Scratch);
+  WriteQuizTable(Scratch + "/vezedezavuza.db", Password, rows);
+  ASSERT_EQ(std::rename((Scratch + "/vezedezavuza.db").c_str(), (DataFolder + "/vezedezavuza.db").c_str()),
+            0);
+}
+
+TEST_F(GameRoadTest, ATableReplacedBetweenTwoCategoriesIsSeenOrRefusedAsWithoutAnyReuse) {
+  auto form = TQuizForm::Make();
+  TQuery* query = form->Query1();
+  Session->StorePassword("pelmut");
+  form->Table1()->SetActive(true);
+  EXPECT_EQ(SwitchTo(query, kEt1Sql), "ET01");
+
+  // Another file with another password while the game runs: the next category cannot open it.
+  ReplaceTable(DataFolder, Folder.File("scratch"), "sesame");
+  int asked = 0;
+  Session->OnPassword = [&](TObject*, bool& Continue) {
+    ++asked;
+    Continue = false;
+  };
+  try {
+    SwitchTo(query, kEt1Sql);
+    ADD_FAILURE() << "the replaced table opened without its password";
+  } catch (const EDBEngineError& e) {
+    EXPECT_EQ(e.ErrorCode(), ENG_ERR_PASSWORD) << e.Message();
+  }
+  EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(form->Table1()->Active()) << "Table1 keeps reading the file it opened";
+
+  // Its password given when asked: the next category shows the new file's rows.
+  Session->OnPassword = [&](TObject*, bool& Continue) {
+    ++asked;
+    Session->StorePassword("sesame");
+    Continue = true;
+  };
+  EXPECT_EQ(SwitchTo(query, kEt1Sql), "NET01");
+  EXPECT_EQ(asked, 2);
+
+  // The password taken away again: the same file, kept open a moment ago, is refused.
+  Session->DropPassword("sesame");
+  Session->OnPassword = [&](TObject*, bool& Continue) {
+    ++asked;
+    Continue = false;
+  };
+  try {
+    SwitchTo(query, kEt1Sql);
+    ADD_FAILURE() << "opened with a password the session no longer holds";
+  } catch (const EDBEngineError& e) {
+    EXPECT_EQ(e.ErrorCode(), ENG_ERR_PASSWORD) << e.Message();
+  }
+  EXPECT_EQ(asked, 3);
 }
 
 }  // namespace

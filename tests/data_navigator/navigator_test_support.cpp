@@ -2,39 +2,16 @@
 #include "navigator_test_support.h"
 
 #include <QApplication>
-#include <QTest>
 
 #include "data/fields/field.h"
 #include "data/navigator/register.h"
-#include "gui/forms/application.h"
 #include "gui/forms/snapshot.h"
-#include "gui/gui_module.h"
 
 namespace {
 
-class TNavigatorEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    static int argc = 1;
-    static char name[] = "data_navigator_tests";
-    static char* argv[] = {name, nullptr};
-    Module_ = new TGuiModule(argc, argv);
-    Application->SetTitle("Navigator Tests");
-    RegisterDataNavigatorClasses();
-    // A box nobody answers would hang the run: cancel every box a test does not expect.
-    SetMessageBoxObserver(
-        [](TMessageBoxView& Box) { Box.Press(Box.Buttons().Contains(mbCancel) ? mbCancel : mbOK); });
-  }
-  void TearDown() override {
-    SetMessageBoxObserver(nullptr);
-    delete Module_;
-  }
-
- private:
-  TGuiModule* Module_ = nullptr;
-};
-
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new TNavigatorEnvironment);
+// A box no test expects is cancelled, so that an unexpected question cannot go ahead.
+const auto* const kEnvironment =
+    AddGuiTestEnvironment("Navigator Tests", TStrayBoxAnswer::Cancel, RegisterDataNavigatorClasses);
 
 }  // namespace
 
@@ -48,20 +25,6 @@ TBoxAnswerer::TBoxAnswerer(TMsgDlgBtn Answer) {
 
 TBoxAnswerer::~TBoxAnswerer() {
   SetMessageBoxObserver(Previous_);
-}
-
-void Pump() {
-  for (int i = 0; i < 3; ++i)
-    QApplication::processEvents();
-}
-
-void ShowAndActivate(TCustomForm& Form) {
-  Form.Show();
-  QWidget* w = Form.Widget();
-  w->activateWindow();
-  QApplication::setActiveWindow(w);
-  (void)QTest::qWaitForWindowExposed(w, 2000);
-  Pump();
 }
 
 QImage Grab(TCustomForm& Form) {

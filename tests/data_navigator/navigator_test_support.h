@@ -15,6 +15,7 @@
 #include "data/navigator/db_navigator.h"
 #include "gui/dialogs/message_box.h"
 #include "gui/forms/form.h"
+#include "gui_support.h"
 
 // While it lives, every message box is recorded ("caption|text") and answered with Answer.
 class TBoxAnswerer {
@@ -28,10 +29,6 @@ class TBoxAnswerer {
   TMessageBoxObserver Previous_;
 };
 
-// Handles every waiting message.
-void Pump();
-// Shows the form and makes it the active window, everything painted.
-void ShowAndActivate(TCustomForm& Form);
 // What the form's window shows now, as an image of its client area.
 QImage Grab(TCustomForm& Form);
 
