@@ -170,9 +170,67 @@ void TRzCustomProgressBar::SetPartsComplete(TUnsignedLongint Value) {
 
 void TRzCustomProgressBar::SetPercent(uint16_t Value) {
   if (Value == Percent_) return;
+  const uint16_t old = Percent_;
   Percent_ = Value;
   PercentChanged();
-  Changed();
+  RepaintPart(PercentChangeRect(old, Value));
+}
+
+void TRzCustomProgressBar::RepaintPart(const TRect& Part) {
+  if (Part == ClientRect()) {
+    Changed();
+    return;
+  }
+  if (Part.IsEmpty() || !Visible() || Parent() == nullptr || !Parent()->HandleAllocated()) return;
+  // Opaque: the part is drawn at once, over what the bar showed there, and nothing else.
+  Parent()->RepaintRect(Part.Offset(Left(), Top()));
+}
+
+TRect TRzCustomProgressBar::Interior() const {
+  const int64_t frames = int64_t{FrameStyleWidth(BorderOuter_)} + std::max(BorderWidth_, 0) +
+                         FrameStyleWidth(BorderInner_) + InteriorOffset_;
+  if (2 * frames >= std::min(Width(), Height())) return TRect{};
+  const int inset = static_cast<int>(frames);
+  return Rect(0, 0, Width(), Height()).Inflate(-inset, -inset);
+}
+
+TRect TRzCustomProgressBar::PercentChangeRect(uint16_t Old, uint16_t New) {
+  const TRect r = Interior();
+  if (r.IsEmpty()) return ClientRect();
+  const bool horizontal = Orientation_ == orHorizontal;
+  if (BarStyle_ == bsLED) {
+    // The blocks between the two lit counts.
+    const TLedLayout led = LayoutLedBar(horizontal ? r.Width() : r.Height(), NumSegments_);
+    if (led.Count == 0) return TRect{};
+    const int from = std::min(LitSegments(Old, led.Count), LitSegments(New, led.Count));
+    const int to = std::max(LitSegments(Old, led.Count), LitSegments(New, led.Count));
+    if (from == to) return TRect{};
+    if (horizontal)
+      return Rect(r.Left + led.Margin + from * led.Size, r.Top, r.Left + led.Margin + to * led.Size,
+                  r.Bottom);
+    return Rect(r.Left, r.Top + led.Margin + (led.Count - to) * led.Size, r.Right,
+                r.Top + led.Margin + (led.Count - from) * led.Size);
+  }
+  // Between the two ends of the fill...
+  const TRect a = SolidBarFill(r, Orientation_, Old), b = SolidBarFill(r, Orientation_, New);
+  TRect part = horizontal ? Rect(std::min(a.Right, b.Right), r.Top, std::max(a.Right, b.Right), r.Bottom)
+                          : Rect(r.Left, std::min(a.Top, b.Top), r.Right, std::max(a.Top, b.Top));
+  if (ShowPercent_) {
+    // ...and across both texts, centred on the same point, with room for glyphs that reach
+    // past their advance.
+    TCanvas& canvas = *Canvas();
+    canvas.SetFont(Font());
+    const int width =
+        std::max(canvas.TextWidth(PercentText(Old, true)), canvas.TextWidth(PercentText(New, true)));
+    const int height = canvas.TextHeight("X");
+    const int left = r.Right / 2 - width / 2 - kTextOverhang;
+    const int top = r.Top + (r.Height() - height) / 2 - kTextOverhang;
+    const TRect text = Rect(left, top, left + width + 2 * kTextOverhang, top + height + 2 * kTextOverhang);
+    part = part.IsEmpty() ? text
+                          : Rect(std::min(part.Left, text.Left), std::min(part.Top, text.Top),
+                                 std::max(part.Right, text.Right), std::max(part.Bottom, text.Bottom));
+  }
+  return part.Intersect(r);
 }
 
 void TRzCustomProgressBar::SetShowPercent(bool Value) {
@@ -200,6 +258,13 @@ void TRzCustomProgressBar::Paint() {
   TCanvas& canvas = *Canvas();
   canvas.SetFont(Font());
   const TRect client = Rect(0, 0, Width(), Height());
+  const TRect clip = canvas.ClipRect();
+  const TRect interior = Interior();
+  if (!interior.IsEmpty() && clip.Intersect(client) == clip.Intersect(interior)) {
+    // Only the interior is asked for (a Percent change): the frames around it stay as drawn.
+    DrawBar(canvas, interior);
+    return;
+  }
 
   // Frames wider than the control leave no interior and may not reach every pixel (a
   // groove on a one-pixel strip); the bar is opaque, so cover it in BackColor first.
@@ -225,10 +290,13 @@ void TRzCustomProgressBar::Paint() {
     canvas.Brush()->SetStyle(bsSolid);
   }
   r = r.Inflate(-InteriorOffset_, -InteriorOffset_);
+  DrawBar(canvas, r);
+}
 
+void TRzCustomProgressBar::DrawBar(TCanvas& Canvas, const TRect& R) {
   if (BarStyle_ == bsLED) {
-    DrawLedBar(canvas, r, Orientation_, BarColor_, BackColor_, NumSegments_, Percent_);
+    DrawLedBar(Canvas, R, Orientation_, BarColor_, BackColor_, NumSegments_, Percent_);
   } else {
-    DrawSolidBar(canvas, r, Orientation_, BarColor_, BackColor_, Percent_, ShowPercent_);
+    DrawSolidBar(Canvas, R, Orientation_, BarColor_, BackColor_, Percent_, ShowPercent_);
   }
 }

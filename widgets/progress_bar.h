@@ -79,6 +79,18 @@ class TRzCustomProgressBar : public TGraphicControl {
  private:
   // Draws the change now (the bar is opaque: only its own rectangle, nothing erased).
   void Changed() { Repaint(); }
+  // Draws the part Part (client coordinates) now; the whole bar when Part is all of it.
+  void RepaintPart(const TRect& Part);
+  // The rectangle inside the frames, borders and interior offset; empty when they leave none.
+  TRect Interior() const;
+  // What a change of Percent from Old to New alters: the span between the two ends of the fill
+  // (or the blocks between the two lit counts) and the room of both texts; empty when nothing
+  // changes, the whole bar when there is no interior.
+  TRect PercentChangeRect(uint16_t Old, uint16_t New);
+  void DrawBar(TCanvas& Canvas, const TRect& R);
+
+  // Pixels a glyph may reach past its advance, on either side of the percentage.
+  static constexpr int kTextOverhang = 2;
 
   TColor BackColor_ = clWhite;
   TColor BarColor_ = clHighlight;

@@ -10,14 +10,12 @@
 #include <QApplication>
 #include <QWidget>
 #include <cstdlib>
-#include <iostream>
-#include <map>
 #include <memory>
-#include <set>
 #include <string>
 
 #include "gui/forms/form.h"
 #include "gui/gui_module.h"
+#include "ratio_reporter.h"
 #include "widgets/progress_bar.h"
 
 namespace {
@@ -93,38 +91,6 @@ void BM_FillRectBitmap(benchmark::State& State) {
 }
 BENCHMARK(BM_FillRectBitmap);
 
-// Prints the usual table, then the Percent change against each baseline.
-class TRatioReporter : public benchmark::ConsoleReporter {
- public:
-  TRatioReporter() : ConsoleReporter(OO_None) {}
-  void ReportRuns(const std::vector<Run>& Runs) override {
-    ConsoleReporter::ReportRuns(Runs);
-    // With repetitions the median counts, otherwise the single run.
-    for (const Run& r : Runs) {
-      if (r.error_occurred) continue;
-      const std::string& name = r.run_name.function_name;
-      if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median") {
-        Times_[name] = r.GetAdjustedRealTime();
-        Medians_.insert(name);
-      } else if (r.run_type == Run::RT_Iteration && Medians_.count(name) == 0) {
-        Times_[name] = r.GetAdjustedRealTime();
-      }
-    }
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    const double change = Times_["BM_PercentChange"];
-    for (const char* base : {"BM_FillRectRepaint", "BM_FillRectBitmap"}) {
-      if (Times_[base] > 0)
-        std::cout << "BM_PercentChange / " << base << " = " << change / Times_[base] << '\n';
-    }
-  }
-
- private:
-  std::map<std::string, double> Times_;
-  std::set<std::string> Medians_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -135,7 +101,9 @@ int main(int argc, char** argv) {
   {
     TWindow window;
     Window = &window;
-    TRatioReporter reporter;
+    // The Percent change against each baseline.
+    TRatioReporter reporter(
+        {{"BM_PercentChange", "BM_FillRectRepaint"}, {"BM_PercentChange", "BM_FillRectBitmap"}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     Window = nullptr;
   }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QPainter>
+
 #include <climits>
 #include <memory>
 
@@ -375,12 +377,24 @@ TEST(Degenerate, CrampedBarsPaintEveryPixelAndTheInteriorInBackColour) {
 }
 
 TEST(Degenerate, ZeroSizedBarPaintsNothingAndSurvives) {
-  TRzProgressBar bar(nullptr);
-  bar.SetBounds(0, 0, 0, 0);
-  bar.SetPercent(50);
-  (void)PaintControl(bar);
-  bar.SetBarStyle(bsLED);
-  (void)PaintControl(bar);
+  for (TBarStyle style : {bsTraditional, bsLED}) {
+    TRzProgressBar bar(nullptr);
+    bar.SetBarStyle(style);
+    bar.SetBounds(0, 0, 0, 0);
+    bar.SetPercent(50);
+    // An image larger than the bar and no clipping: anything the bar drew would show in it.
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(QColor(RedOf(kUnpainted), GreenOf(kUnpainted), BlueOf(kUnpainted)));
+    {
+      QPainter painter(&image);
+      bar.PaintTo(&painter, &image);
+    }
+    EXPECT_EQ(CountOther(image, Rect(0, 0, 40, 30), kUnpainted), 0) << int(style);
+    // The bar goes on working: given a size, it draws its frame and its percentage.
+    EXPECT_EQ(bar.Percent(), 50);
+    bar.SetBounds(0, 0, 200, 24);
+    ExpectLoweredFrame(PaintControl(bar), 200, 24);
+  }
 }
 
 TEST(Degenerate, BarFunctionsDrawOnlyOverTheirInterior) {

@@ -9,6 +9,7 @@
 
 #include "bar_test_support.h"
 #include "gui/forms/form.h"
+#include "gui/qt/qt_convert.h"
 #include "gui/stdctrls/label.h"
 #include "gui/stdctrls/panel.h"
 #include "gui_test_support.h"
@@ -294,6 +295,84 @@ TEST_F(BarOnWindow, PartsWritersRepaintAtOnceAndNothingLater) {
     EXPECT_EQ(after.Form, before.Form);
     Pump();
     EXPECT_EQ(Counts(), after);
+  }
+}
+
+// A bar that notes the rectangle each of its paints may touch.
+class TClipNotingBar : public TRzProgressBar {
+ public:
+  using TRzProgressBar::TRzProgressBar;
+  TRect LastClip;
+
+ protected:
+  void Paint() override {
+    LastClip = Canvas()->ClipRect();
+    TRzProgressBar::Paint();
+  }
+};
+
+TEST(ProgressBarPercent, ChangesRepaintLittleAndLeaveThePixelsOfAWholePaint) {
+  struct TLook {
+    const char* Name;
+    TBarStyle Style;
+    bool Vertical, ShowPercent, Framed;
+  };
+  const TLook looks[] = {
+      {"solid with text", bsTraditional, false, true, false},
+      {"solid, no text", bsTraditional, false, false, false},
+      {"blocks", bsLED, false, false, false},
+      {"vertical solid with text", bsTraditional, true, true, false},
+      {"vertical blocks", bsLED, true, false, false},
+      {"framed solid with text", bsTraditional, false, true, true},
+      {"framed blocks", bsLED, false, false, true},
+  };
+  for (const TLook& look : looks) {
+    SCOPED_TRACE(look.Name);
+    TForm form(nullptr);
+    form.SetClientWidth(640);
+    form.SetClientHeight(380);
+    auto* bar = new TClipNotingBar(&form);
+    bar->SetParent(&form);
+    if (look.Vertical) {
+      bar->SetBounds(20, 20, 40, 300);
+    } else {
+      bar->SetBounds(8, 325, 601, 28);
+    }
+    bar->SetBarStyle(look.Style);
+    bar->SetShowPercent(look.ShowPercent);
+    bar->SetBackColor(clRed);
+    bar->SetBarColor(clGreen);
+    bar->SetNumSegments(30);
+    if (look.Framed) {
+      bar->SetBorderOuter(fsBump);
+      bar->SetBorderInner(fsLowered);
+      bar->SetBorderWidth(2);
+      bar->SetInteriorOffset(3);
+    }
+    ShowAndActivate(form);
+    const TRect whole = bar->BoundsRect();
+    const auto grab = [&] { return form.Widget()->grab(ToQRect(whole)).toImage(); };
+    // Up, down, across the middle where the text sits, by one and by much, to both ends.
+    for (const uint16_t percent : {37, 38, 49, 50, 51, 100, 99, 0, 1, 64, 12, 0}) {
+      SCOPED_TRACE(percent);
+      const int paints = bar->PaintCount();
+      bar->SetPercent(percent);
+      // The blocks may light no other block: then nothing is painted.
+      const bool painted = bar->PaintCount() == paints + 1;
+      if (look.Style == bsTraditional) {
+        ASSERT_TRUE(painted);
+      }
+      ASSERT_LE(bar->PaintCount(), paints + 1);
+      const TRect clip = bar->LastClip;
+      const QImage changed = grab();
+      if (painted && (percent == 38 || percent == 50 || percent == 51)) {
+        EXPECT_LT(int64_t{clip.Width()} * clip.Height(), int64_t{whole.Width()} * whole.Height() / 4)
+            << "a step of one repaints a small part";
+      }
+      bar->Repaint();
+      EXPECT_EQ(bar->LastClip.Width(), whole.Width());
+      ASSERT_EQ(changed, grab()) << "a part repaint leaves the pixels of a whole one";
+    }
   }
 }
 
