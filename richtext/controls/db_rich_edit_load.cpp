@@ -13,6 +13,9 @@
 
 namespace {
 
+// A blob this long takes more than a frame to show: the hourglass says so while it loads.
+constexpr int64_t kLongLoadBytes = 128 * 1024;
+
 // While a blob loads, every change of protected text is allowed: the blob replaces it all.
 class TRichProtectClass {
  public:
@@ -62,6 +65,7 @@ void TwwDBRichEdit::LoadFieldContent() {
     try {
       TwwRichMemoryStream stream;
       blob->CopyToStream(stream);
+      if (stream.Size() > kLongLoadBytes && Screen != nullptr) Screen->SetCursor(crHourGlass);
       stream.SetPosition(0);
       RichEditLines()->Clear();
       RichEditLines()->LoadContent(stream);

@@ -6,6 +6,10 @@
 #include "richtext/controls/db_rich_edit.h"
 #include "richtext/controls/register.h"
 #include "richtext/controls/richtext_strings.h"
+#include "richtext/dialogs/paragraph_dialog.h"
+#include "richtext/dialogs/tab_dialog.h"
+#include "richtext/editor/rich_edit_form.h"
+#include "richtext/editor/ruler_panel.h"
 
 BREVANT_DEFINE_CLASS(
     TwwDBRichEdit, TwwCustomRichEdit,
@@ -72,5 +76,5 @@ BREVANT_DEFINE_CLASS(
         .With(PublishKeyEvents<TwwDBRichEdit>))
 
 void RegisterRichTextClasses() {
-  RegisterClasses<TwwDBRichEdit>();
+  RegisterClasses<TwwDBRichEdit, TwwRichEditForm, TwwRulerPanel, TwwRichParagraphDialog, TwwRichTabDialog>();
 }

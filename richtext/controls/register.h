@@ -1,4 +1,4 @@
 #pragma once
-// Makes the rich text controls known to stored layouts.
+// Makes the rich text controls and their paragraph and tab dialogs known to stored layouts.
 
 void RegisterRichTextClasses();

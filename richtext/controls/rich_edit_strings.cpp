@@ -1,12 +1,12 @@
 #include "richtext/controls/rich_edit_strings.h"
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 
 #include "core/exceptions.h"
 #include "core/rtti.h"
 #include "core/streams.h"
+#include "core/text.h"
 #include "richtext/controls/custom_rich_edit.h"
 #include "richtext/controls/richtext_strings.h"
 #include "richtext/edit/rich_edit_box.h"
@@ -22,12 +22,6 @@ std::map<std::string, TConversionFactory>& Conversions() {
   return conversions;
 }
 
-std::string Lower(std::string S) {
-  std::transform(S.begin(), S.end(), S.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return S;
-}
-
 TConversion& DefaultConversion() {
   static TConversion conversion;
   return conversion;
@@ -39,7 +33,7 @@ class TConversionScope {
   TConversionScope(std::unique_ptr<TConversion>& Slot, const std::string& FileName) : Slot_(Slot) {
     const size_t dot = FileName.rfind('.');
     if (dot == std::string::npos) return;
-    auto it = Conversions().find(Lower(FileName.substr(dot)));
+    auto it = Conversions().find(LowerCase(FileName.substr(dot)));
     if (it != Conversions().end()) Slot_ = it->second();
   }
   ~TConversionScope() { Slot_.reset(); }
@@ -59,7 +53,7 @@ int64_t TConversion::ConvertWriteStream(TStream& Stream, const char* Buffer, int
 }
 
 void RegisterConversionFormat(const std::string& Extension, TConversionFactory Factory) {
-  Conversions()[Lower(Extension)] = std::move(Factory);
+  Conversions()[LowerCase(Extension)] = std::move(Factory);
 }
 
 // --- The stream-in pump ----------------------------------------------------------------------

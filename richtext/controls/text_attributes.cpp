@@ -263,3 +263,13 @@ void TParaAttributes::Assign(const TPersistent& Source) {
   }
   TPersistent::Assign(Source);
 }
+
+std::string CharFormatFaceName(const std::string& Name) {
+  constexpr size_t kMaxFaceCharacters = 32;
+  size_t characters = 0;
+  for (size_t i = 0; i < Name.size(); ++i) {
+    const bool starts = (static_cast<unsigned char>(Name[i]) & 0xC0) != 0x80;
+    if (starts && characters++ == kMaxFaceCharacters) return Name.substr(0, i);
+  }
+  return Name;
+}

@@ -54,6 +54,9 @@ class TTextAttributes : public TPersistent {
   TAttributeKind Kind_;
 };
 
+// A face name as a character format holds it: its first 32 characters (never half of one).
+std::string CharFormatFaceName(const std::string& Name);
+
 enum TNumberingStyle { nsNone, nsBullet };
 BREVANT_ENUM_NAMES(TNumberingStyle, "nsNone", "nsBullet");
 

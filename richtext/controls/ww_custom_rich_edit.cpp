@@ -2,12 +2,15 @@
 
 #include "core/exceptions.h"
 #include "core/rtti.h"
+#include "gui/dialogs/find_dialog.h"
+#include "gui/dialogs/font_dialog.h"
 #include "gui/forms/application.h"
 #include "gui/forms/screen.h"
 #include "gui/stdctrls/speed_button.h"
 #include "richtext/controls/rich_edit_strings.h"
 #include "richtext/controls/rich_memory_stream.h"
 #include "richtext/controls/richtext_strings.h"
+#include "richtext/controls/ww_rich_edit_popup.h"
 #include "richtext/controls/ww_rich_edit_strings.h"
 #include "richtext/edit/rich_edit_box.h"
 
@@ -18,9 +21,25 @@ TwwCustomRichEdit::TwwCustomRichEdit(TComponent* AOwner)
       Lines_(std::make_unique<TwwRichEditStrings>(this)),
       EditorCaption_(LoadResString(SRichEditCaption)),
       EditorPosition_(std::make_unique<TwwFormPosition>()),
-      PrintMargins_(std::make_unique<TwwPrintMargins>()) {}
+      PrintMargins_(std::make_unique<TwwPrintMargins>()),
+      FontDialog_(std::make_unique<TFontDialog>(nullptr)) {
+  BuildPopupMenu();
+  BuildFindDialogs();
+  FontDialog_->SetDevice(fdBoth);
+  FontDialog_->SetMinFontSize(0);
+  FontDialog_->SetMaxFontSize(0);
+}
 
-TwwCustomRichEdit::~TwwCustomRichEdit() = default;
+TwwCustomRichEdit::~TwwCustomRichEdit() {
+  // A dialog still open reports nothing to a control that is going.
+  for (TFindDialog* dialog : {FindDialog_.get(), static_cast<TFindDialog*>(ReplaceDialog_.get())}) {
+    dialog->OnFind = nullptr;
+    dialog->OnClose = nullptr;
+  }
+  ReplaceDialog_->OnReplace = nullptr;
+  BuiltInMenu_->OnFetch = nullptr;
+  BuiltInMenu_->OnPopup = nullptr;
+}
 
 TStrings* TwwCustomRichEdit::Lines() const {
   return Lines_.get();
@@ -153,6 +172,8 @@ void TwwCustomRichEdit::WidgetDestroying() {
 
 void TwwCustomRichEdit::Loaded() {
   TCustomRichEdit::Loaded();
+  // A translated text table is in place by now.
+  SetPopupCaptions();
   // A hidden control has its window ready, so that showing it only needs a paint.
   if (!Visible()) HandleNeeded();
 }

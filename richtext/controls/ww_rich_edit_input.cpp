@@ -1,4 +1,4 @@
-// Keys, the right mouse button and links.
+// Keys and the right mouse button.
 
 #include "gui/controls/keys.h"
 #include "gui/forms/screen.h"
@@ -45,19 +45,4 @@ void TwwCustomRichEdit::MouseUp(TMouseButton Button, TShiftState Shift, int X, i
   }
   InRightButton_ = false;
   LinkArmed_ = false;
-}
-
-void TwwCustomRichEdit::LinkNotice(const TRichLinkNotice& Notice) {
-  if (Notice.Action == laMouseDown) {
-    LinkArmed_ = true;
-    return;
-  }
-  if (Notice.Action != laMouseUp || !LinkArmed_) return;
-  LinkArmed_ = false;
-  const std::string url = EditBox()->TextRange(Notice.Start, Notice.End);
-  bool useDefault = true;
-  FireURLOpen(url, useDefault);
-  if (!useDefault) return;
-  TCursorScope wait(crHourGlass);
-  TRichEditBox::OpenLink(url);
 }

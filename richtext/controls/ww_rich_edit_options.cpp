@@ -50,20 +50,29 @@ void TwwFormPosition::Assign(const TPersistent& Source) {
   TPersistent::Assign(Source);
 }
 
-int MarginToTwips(const std::string& Text, TwwMeasurementUnits Units) {
+bool ParseUnitsText(const std::string& Text, double& Value) {
   std::string number = Text;
   while (!number.empty() && std::string_view(" 'cmCM").find(number.back()) != std::string_view::npos)
     number.pop_back();
-  size_t first = number.find_first_not_of(' ');
-  number = first == std::string::npos ? std::string() : number.substr(first);
-  if (number.empty()) throw EConvertError("'" + Text + "' is not a valid floating point value");
+  const size_t first = number.find_first_not_of(' ');
+  if (first == std::string::npos) return false;
+  number.erase(0, first);
+  // A plus sign is allowed, but only in front of the digits ("+-1" is no number).
+  const size_t skip = number[0] == '+' ? 1 : 0;
+  if (skip == 1 && (number.size() == 1 || number[1] == '-')) return false;
   // The decimal point is always ".", whatever the locale says.
   double value = 0;
   const char* last = number.data() + number.size();
-  const auto [end, error] = std::from_chars(number.data() + (number[0] == '+' ? 1 : 0), last, value);
-  if (end != last || error != std::errc() || !std::isfinite(value))
+  const auto [end, error] = std::from_chars(number.data() + skip, last, value);
+  if (end != last || error != std::errc() || !std::isfinite(value)) return false;
+  Value = value;
+  return true;
+}
+
+int MarginToTwips(const std::string& Text, TwwMeasurementUnits Units) {
+  double value = 0;
+  if (!ParseUnitsText(Text, value) || std::abs(value) > 1e6)
     throw EConvertError("'" + Text + "' is not a valid floating point value");
-  if (std::abs(value) > 1e6) throw EConvertError("'" + Text + "' is not a valid floating point value");
   return MarginValueToTwips(value, Units);
 }
 
@@ -72,4 +81,11 @@ int MarginValueToTwips(double Value, TwwMeasurementUnits Units) {
   double twips = Value * 1440.0;
   if (Units == muCentimeters) twips /= 2.537;
   return static_cast<int>(std::trunc(std::clamp(twips, -2e9, 2e9)));
+}
+
+std::string ShortestDecimalText(double Value) {
+  if (!std::isfinite(Value) || Value == 0) Value = 0;
+  char text[64];
+  const auto [end, error] = std::to_chars(text, text + sizeof text, Value);
+  return error == std::errc() ? std::string(text, end) : std::string("0");
 }

@@ -107,9 +107,16 @@ class TwwFormPosition : public TPersistent {
   int Height_ = 0;
 };
 
+// The number of a measurement written as text: leading blanks and a unit suffix (trailing blanks,
+// apostrophes and the letters c and m, either case) are dropped. False when what remains is empty or
+// no finite number ("1,5", "--1", "1e999").
+bool ParseUnitsText(const std::string& Text, double& Value);
 // A margin written as text ("1", "2.5 cm", "1''") in twips: the unit suffix (blanks, apostrophes
 // and the letters c and m) is dropped, the number taken as inches, or as centimetres of 1/2.537
 // inch. Raises EConvertError for text that is no number.
 int MarginToTwips(const std::string& Text, TwwMeasurementUnits Units);
 // A margin as a number, in twips, truncated.
 int MarginValueToTwips(double Value, TwwMeasurementUnits Units);
+// A number as the shortest decimal text that reads back as the same number ("0.75", "1", "-2.5");
+// never "-0".
+std::string ShortestDecimalText(double Value);

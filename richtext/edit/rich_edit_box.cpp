@@ -11,9 +11,11 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
+#include <memory>
 
 #include "gui/forms/application.h"
 #include "richtext/edit/rich_edit_internal.h"
+#include "richtext/edit/rich_edit_pages.h"
 
 TRichEditBox::TRichEditBox(TWinControl* Control, QWidget* Parent) : TQtBridge<QTextEdit>(Control, Parent) {
   RegisterRichFontSubstitutes();
@@ -47,10 +49,11 @@ void TRichEditBox::Connect() {
                    [this](int, int, int) { NotifyChange(); });
   QObject::connect(this, &QTextEdit::cursorPositionChanged, this, [this]() { NotifySelectionChange(); });
   QObject::connect(this, &QTextEdit::selectionChanged, this, [this]() { NotifySelectionChange(); });
-  // The size the content wants is known once the change is laid out.
-  QObject::connect(document(), &QTextDocument::contentsChanged, this, [this]() { NotifyResize(); });
+  // The size the content wants is known as the change is laid out. A long text is laid out
+  // lazily, from the top, and its size is announced as it grows: asking for the whole size at
+  // once would lay everything out before anything shows.
   QObject::connect(document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
-                   [this](const QSizeF&) { NotifyResize(); });
+                   [this](const QSizeF& Size) { NotifyResize(Size); });
 }
 
 void TRichEditBox::NotifyChange() {
@@ -61,6 +64,7 @@ void TRichEditBox::NotifyChange() {
 }
 
 void TRichEditBox::NotifySelectionChange() {
+  if (CaretAside_) return;
   const QTextCursor cursor = textCursor();
   const int start = cursor.selectionStart(), end = cursor.selectionEnd();
   if (start == LastSelStart_ && end == LastSelEnd_) return;
@@ -72,16 +76,26 @@ void TRichEditBox::NotifySelectionChange() {
   });
 }
 
-void TRichEditBox::NotifyResize() {
-  const QSizeF size = document()->size();
-  if (size == LastDocumentSize_) return;
-  LastDocumentSize_ = size;
+void TRichEditBox::NotifyResize(const QSizeF& Size) {
+  if (Size == LastDocumentSize_) return;
+  LastDocumentSize_ = Size;
   if (!EventMask_.Contains(evRequestResize) || !OnRequestResize) return;
   const QRect area = viewport()->geometry();
-  const TRect wanted = Bounds(area.x(), area.y(), area.width(), static_cast<int>(size.height() + 0.5));
+  const TRect wanted = Bounds(area.x(), area.y(), area.width(), static_cast<int>(Size.height() + 0.5));
   GuardCall([this, wanted]() {
     if (OnRequestResize) OnRequestResize(wanted);
   });
+}
+
+TRichEditBox::TCaretAside::TCaretAside(TRichEditBox& Box) : Box_(Box) {
+  Box_.CaretAside_ = true;
+  Box_.setTextCursor(QTextCursor());
+}
+
+TRichEditBox::TCaretAside::~TCaretAside() {
+  Box_.setTextCursor(QTextCursor(Box_.document()));
+  Box_.CaretAside_ = false;
+  Box_.NotifySelectionChange();
 }
 
 // --- Read-only, colours, selection ----------------------------------------------------------
@@ -281,7 +295,12 @@ void TRichEditBox::insertFromMimeData(const QMimeData* Source) {
 }
 
 QMimeData* TRichEditBox::createMimeDataFromSelection() const {
-  QMimeData* data = QTextEdit::createMimeDataFromSelection();
+  // Qt's own selection data lists only its own formats until one of them is read, so a drop
+  // target asking for RTF first would not see it: its formats are copied into plain data.
+  const std::unique_ptr<QMimeData> own(QTextEdit::createMimeDataFromSelection());
+  auto* data = new QMimeData;
+  for (const QString& format : own->formats())
+    data->setData(format, own->data(format));
   std::string rtf;
   StreamOut(rfRtf, true, [&rtf](const char* Data, int64_t Count) {
     rtf.append(Data, static_cast<size_t>(Count));

@@ -20,6 +20,7 @@
 #include "gui/stdctrls/edit.h"
 #include "richtext/edit/rich_edit_types.h"
 
+class TRichPageLayout;
 class TRichUrlHighlighter;
 
 class TRichEditBox : public TQtBridge<QTextEdit> {
@@ -66,6 +67,30 @@ class TRichEditBox : public TQtBridge<QTextEdit> {
   // text; searching up, End is the lower limit), or -1.
   int FindText(const std::string& Value, int Start, int End, const TRichFindOptions& Options) const;
 
+  // --- Pages (printing) ----------------------------------------------------------------------
+  // Lays out the page of the content that starts at Range->First on the range's printer, at the
+  // width of its Area, and with Render draws it in the Area of the printer's current page;
+  // answers the first character of the next page (the text length once all is placed). A page
+  // holds whole lines, as many as fit the Area's height but at least one, and ends at a page
+  // break of the text. The layout is kept for the next call on the same printer and width;
+  // without a range it is dropped (do that before printing a changed text).
+  int FormatRange(const TRichFormatRange* Range, bool Render);
+
+  // --- Embedded objects ------------------------------------------------------------------------
+  // Inserts a picture (the bytes of a PNG, JPEG, GIF, BMP or SVG file), kept as PNG, in place of
+  // the selection; the caret ends behind it. False when the bytes are no such picture, or one
+  // too large to show.
+  bool InsertPicture(const std::string& Bytes);
+  // Inserts a file carried whole (an object of class "Package"), shown as an icon with the
+  // file's name, in place of the selection; the caret ends behind it.
+  void InsertPackage(const std::string& FileName, const std::string& Bytes);
+  // The embedded object or picture that the selection is (exactly one character), if any.
+  bool SelectedObject(TRichEmbeddedObject& Object) const;
+  // What a drop does with the modifier keys held: Ctrl (with or without Shift) copies,
+  // otherwise it moves; an effect the drag does not allow leaves the drag's own choice.
+  static Qt::DropAction DropActionFor(Qt::KeyboardModifiers Modifiers, Qt::DropActions Allowed,
+                                      Qt::DropAction Proposed);
+
   // --- Lines (as laid out: a wrapped paragraph has several) ---------------------------------
   int LineCount() const;
   // The position of the line's first character, -1 beyond the last line; Line -1 is the
@@ -109,11 +134,11 @@ class TRichEditBox : public TQtBridge<QTextEdit> {
   void SetRedraw(bool Value);
   // The position of the embedded picture under a point of the text area, or -1.
   int ObjectAt(int X, int Y) const;
+  // The same for a point of the screen.
+  int ObjectAtScreenPoint(int X, int Y) const;
   // The size of a paper, by the printer's paper code (1 letter, 9 A4, ...), in inches; letter
   // for a code it does not know.
   static void PaperSizeInches(int PaperCode, double& Width, double& Height);
-  // Opens a link target with the desktop's handler for it.
-  static void OpenLink(const std::string& Url);
   static void Beep();
   // Marks URLs in the text as links (drawn underlined in blue; reported through the link
   // notification). Nothing of it is stored in the content.
@@ -141,13 +166,27 @@ class TRichEditBox : public TQtBridge<QTextEdit> {
   void SetEventMask(TRichEventMask Value) { EventMask_ = Value; }
   std::function<void()> OnChange;
   std::function<void()> OnSelectionChange;
-  // The size the content wants (the text area's width, the laid-out height).
+  // The size the content wants (the text area's width, the laid-out height). A long text is
+  // laid out from the top while the program is idle, and this follows as its height grows.
   std::function<void(const TRect&)> OnRequestResize;
   // A change would touch protected text from Start to End; answer true to allow it.
   std::function<bool(int Start, int End)> OnProtected;
   std::function<void(const TRichLinkNotice&)> OnLink;
   // Before each paint of the text; answer false to leave the paint out.
   std::function<bool()> OnPaint;
+
+  // Takes the caret out of the text for a scope in which the whole content is replaced, and puts
+  // it back at the start at its end. Selection notices wait until then.
+  class TCaretAside {
+   public:
+    explicit TCaretAside(TRichEditBox& Box);
+    ~TCaretAside();
+    TCaretAside(const TCaretAside&) = delete;
+    TCaretAside& operator=(const TCaretAside&) = delete;
+
+   private:
+    TRichEditBox& Box_;
+  };
 
   // Whether a change of the characters from Start to End (an insertion when equal) may go ahead:
   // asks the protected notification when protected text lies there.
@@ -158,6 +197,8 @@ class TRichEditBox : public TQtBridge<QTextEdit> {
   void keyPressEvent(QKeyEvent* E) override;
   void changeEvent(QEvent* E) override;
   void contextMenuEvent(QContextMenuEvent* E) override;
+  void dragMoveEvent(QDragMoveEvent* E) override;
+  void dropEvent(QDropEvent* E) override;
   bool canInsertFromMimeData(const QMimeData* Source) const override;
   void insertFromMimeData(const QMimeData* Source) override;
   QMimeData* createMimeDataFromSelection() const override;
@@ -168,7 +209,7 @@ class TRichEditBox : public TQtBridge<QTextEdit> {
   void Connect();
   void NotifyChange();
   void NotifySelectionChange();
-  void NotifyResize();
+  void NotifyResize(const QSizeF& Size);
   void NotifyLink(QMouseEvent* E);
   void ApplyInteraction();
   void ApplyFormatRect();
@@ -185,8 +226,10 @@ class TRichEditBox : public TQtBridge<QTextEdit> {
   int64_t MaxStreamIn_ = kDefaultMaxStreamInSize;
   int LastSelStart_ = 0;
   int LastSelEnd_ = 0;
+  bool CaretAside_ = false;
   QSizeF LastDocumentSize_;
   TRichCharFormat Default_;
   TRichUrlHighlighter* Highlighter_ = nullptr;
+  std::unique_ptr<TRichPageLayout> Pages_;
   int Hovering_ = -1;
 };

@@ -4,6 +4,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextList>
+#include <algorithm>
 #include <cmath>
 
 #include "richtext/edit/rich_edit_internal.h"
@@ -196,9 +197,17 @@ void ApplyTo(TRtfParaFormat& P, const TRichParaFormat& F) {
   P.firstIndent = -offset;
   if (f.Contains(pfRightIndent)) P.rightIndent = F.RightIndent;
   if (f.Contains(pfTabStops)) {
+    // Positions are all the format names; a stop the paragraph already has keeps its kind
+    // (centred, right, decimal), a new one is a left stop. A stop lies on or after the margin.
+    const std::vector<TRtfTabStop> old = std::move(P.tabs);
     P.tabs.clear();
-    for (size_t i = 0; i < F.Tabs.size() && i < static_cast<size_t>(kMaxRichTabStops); ++i)
-      P.tabs.push_back(TRtfTabStop{F.Tabs[i], TRtfTabKind::tkLeft});
+    for (size_t i = 0; i < F.Tabs.size() && i < static_cast<size_t>(kMaxRichTabStops); ++i) {
+      TRtfTabStop stop{std::max(0, F.Tabs[i]), TRtfTabKind::tkLeft};
+      const auto same = std::find_if(old.begin(), old.end(),
+                                     [&](const TRtfTabStop& o) { return o.position == stop.position; });
+      if (same != old.end()) stop.kind = same->kind;
+      P.tabs.push_back(stop);
+    }
   }
   if (f.Contains(pfSpaceBefore)) P.spaceBefore = std::max(0, F.SpaceBefore);
   if (f.Contains(pfSpaceAfter)) P.spaceAfter = std::max(0, F.SpaceAfter);

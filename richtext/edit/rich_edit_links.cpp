@@ -3,7 +3,6 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QMouseEvent>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -115,11 +114,6 @@ int TRichEditBox::ObjectAt(int X, int Y) const {
   const int position = document()->documentLayout()->hitTest(at, Qt::ExactHit);
   if (position < 0) return -1;
   return document()->characterAt(position) == QChar::ObjectReplacementCharacter ? position : -1;
-}
-
-void TRichEditBox::OpenLink(const std::string& Url) {
-  QUrl url = QUrl::fromUserInput(QString::fromStdString(Url));
-  if (url.isValid()) QDesktopServices::openUrl(url);
 }
 
 void TRichEditBox::Beep() {

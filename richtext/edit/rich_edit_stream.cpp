@@ -59,10 +59,12 @@ std::string PlainTextOf(const QTextDocument& Document) {
 
 void ReplaceContent(TRichEditBox& Box, TRtfDocument Model) {
   ApplyDefaultStyle(Model, Box.CharFormat(false));
+  // The view has no caret while the new content goes in. Pushed along to the end of the text, the
+  // caret would have to be shown there and its old place repainted when it comes back to the
+  // start, which lays the whole text out at once, where the view lays out only what it shows.
+  TRichEditBox::TCaretAside aside(Box);
   ModelToQTextDocument(Model, *Box.document(), TRtfQtUnits());
   Box.document()->setModified(false);
-  QTextCursor cursor(Box.document());
-  Box.setTextCursor(cursor);
 }
 
 TRichStreamError TRichEditBox::ReadAll(const TRichStreamReader& Read, std::string& Bytes) const {

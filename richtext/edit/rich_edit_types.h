@@ -9,6 +9,7 @@
 
 #include "core/color.h"
 #include "core/types.h"
+#include "gui/graphics/geometry.h"
 #include "gui/graphics/graphics_objects.h"
 
 // How content streams in and out: plain text (CR LF between paragraphs) or RTF.
@@ -118,3 +119,23 @@ struct TRichLinkNotice {
 
 // What the clipboard holds, format by format, in the order it offers them.
 enum TClipboardKind { ckText, ckRichText, ckHtml, ckBitmap, ckMetafile, ckOther };
+
+class TPrinter;
+
+// One page of the content laid out on a printer (see TRichEditBox::FormatRange).
+struct TRichFormatRange {
+  TPrinter* Printer = nullptr;  // its resolution lays the text out; its current page is drawn on
+  TRect Area;                   // where the text goes, in twips from the printable area's corner
+  TRect Page;                   // the whole page, in twips
+  int First = 0;                // the first character of the page
+  int Last = -1;                // no character from here on goes on the page (-1: the end)
+};
+
+// An embedded object as the edit layer inserts and reports it: a picture (its bytes as stored,
+// PNG when it was inserted from a file) or a file carried whole (class "Package", the file's
+// name and bytes), shown as the picture.
+struct TRichEmbeddedObject {
+  std::string ClassName;  // empty for a plain picture
+  std::string Name;       // a package's file name; a picture's suggested file name
+  std::string Data;       // the file's bytes, or the picture's
+};

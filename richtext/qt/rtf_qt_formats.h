@@ -41,6 +41,7 @@ enum TRtfQtProperty : int {
   rqpContinuesParagraph,  // a block that only exists because a page break split a paragraph
   rqpPicture,             // a picture's kind, sizes and scale
   rqpPictureData,         // a picture's bytes
+  rqpObject,              // the embedded object a picture shows: its class, name and bytes
 };
 
 // The model's colour as a QColor (the colour must not be automatic).

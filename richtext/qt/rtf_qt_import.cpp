@@ -4,6 +4,8 @@
 #include <QTextList>
 
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "rtf_qt.h"
 #include "rtf_qt_pictures.h"
@@ -56,8 +58,19 @@ class TQtImporter {
     return paragraph.items.empty() ? QTextCharFormat() : CharFormat(paragraph.items.front().format);
   }
 
+  // A long text has thousands of runs in a handful of formats: each is converted once, and the
+  // runs share one format object, which the document then recognises without comparing
+  // properties. Only a whole replacement keeps them: inserting, a format's renumbering depends on
+  // what the tables have gained so far.
   QTextCharFormat CharFormat(const TRtfCharFormat& format) {
-    return ToQtCharFormat(Renumbered(format), tables_);
+    if (!replacing_) return ToQtCharFormat(Renumbered(format), tables_);
+    for (const auto& [known, converted] : formats_) {
+      if (known == format) return converted;
+    }
+    QTextCharFormat converted = ToQtCharFormat(Renumbered(format), tables_);
+    if (formats_.size() >= kKeptFormats) formats_.erase(formats_.begin());
+    formats_.emplace_back(format, converted);
+    return converted;
   }
 
   // A format of the model with its table indexes turned into indexes of tables_.
@@ -136,7 +149,10 @@ class TQtImporter {
     cursor.insertBlock(continuation, format);
   }
 
+  static constexpr std::size_t kKeptFormats = 32;
+
   const TRtfDocument& model_;
+  std::vector<std::pair<TRtfCharFormat, QTextCharFormat>> formats_;
   TRtfDocument tables_;
   bool replacing_;
   const TRtfQtUnits& units_;
@@ -145,15 +161,20 @@ class TQtImporter {
 }  // namespace
 
 void ModelToQTextDocument(const TRtfDocument& model, QTextDocument& document, const TRtfQtUnits& units) {
-  document.clear();
   const bool undo = document.isUndoRedoEnabled();
   document.setUndoRedoEnabled(false);
+  QTextCursor cursor(&document);
+  // One edit block from the clearing on: a document shown in a view is laid out once, as a whole
+  // new content (which the view lays out lazily, from the top), instead of again after every
+  // inserted run, which grows quadratically with the length of a paragraph.
+  cursor.beginEditBlock();
+  document.clear();
   QTextOption option = document.defaultTextOption();
   option.setTabStopDistance(units.ToPixels(model.defaultTabWidth));
   document.setDefaultTextOption(option);
   TQtImporter importer(model, TablesOf(model), true, units);
-  QTextCursor cursor(&document);
   importer.Insert(cursor);
+  cursor.endEditBlock();
   StoreTables(importer.Tables(), document);
   document.setUndoRedoEnabled(undo);
 }

@@ -47,6 +47,21 @@ QVariantList MetadataOf(const TRtfPicture& picture) {
                       picture.scaleY};
 }
 
+QVariantList ObjectOf(const TRtfEmbeddedObject& object) {
+  return QVariantList{QString::fromStdString(object.className), QString::fromStdString(object.name),
+                      QByteArray(reinterpret_cast<const char*>(object.data.data()),
+                                 static_cast<qsizetype>(object.data.size()))};
+}
+
+void ReadObject(const QTextImageFormat& format, TRtfPicture& picture) {
+  const QVariantList object = format.property(rqpObject).toList();
+  if (object.size() != 3) return;
+  picture.object.className = object[0].toString().toStdString();
+  picture.object.name = object[1].toString().toStdString();
+  const QByteArray data = object[2].toByteArray();
+  picture.object.data.assign(data.begin(), data.end());
+}
+
 }  // namespace
 
 QTextImageFormat AddPictureResource(const TRtfPicture& picture, const QTextCharFormat& base,
@@ -77,6 +92,7 @@ QTextImageFormat AddPictureResource(const TRtfPicture& picture, const QTextCharF
   format.setProperty(rqpPicture, MetadataOf(picture));
   format.setProperty(rqpPictureData, QByteArray(reinterpret_cast<const char*>(picture.data.data()),
                                                 static_cast<qsizetype>(picture.data.size())));
+  if (picture.IsObject()) format.setProperty(rqpObject, ObjectOf(picture.object));
   return format;
 }
 
@@ -104,6 +120,7 @@ bool PictureOfFormat(const QTextImageFormat& format, const QTextDocument& docume
       picture.goalHeight = units.ToTwips(format.height());
       picture.scaleX = picture.scaleY = 100;
     }
+    ReadObject(format, picture);
     return true;
   }
 

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <cerrno>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -36,25 +37,43 @@ const char* IconvName(int codePage) {
       return "CP1258";
     case 10000:
       return "MACINTOSH";
+    case 932:
+      return "CP932";
+    case 936:
+      return "CP936";
+    case 949:
+      return "CP949";
+    case 950:
+      return "CP950";
     default:
       return nullptr;
   }
 }
 
-// Converts one byte with an open converter; 0 when the code page leaves it undefined.
-char32_t ConvertByte(iconv_t cd, std::uint8_t byte) {
-  char in[1] = {static_cast<char>(byte)};
+enum class TConversion { cvDone, cvUndefined, cvIncomplete };
+
+// Converts one character of one or two bytes with an open converter into code; cvIncomplete when the
+// bytes are only the start of a longer character, cvUndefined when the code page has no character there.
+TConversion Convert(iconv_t cd, const char* bytes, std::size_t length, char32_t& code) {
+  char in[2] = {bytes[0], length > 1 ? bytes[1] : '\0'};
   char32_t out[4] = {};
   char* inPtr = in;
-  std::size_t inLeft = 1;
+  std::size_t inLeft = length;
   char* outPtr = reinterpret_cast<char*>(out);
   std::size_t outLeft = sizeof(out);
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
-  std::size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+  const std::size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+  const int error = errno;
   // Code pages with combining marks (1258) may hold a base letter back until the shift is flushed.
   iconv(cd, nullptr, nullptr, &outPtr, &outLeft);
-  if (rc == static_cast<std::size_t>(-1) && inLeft != 0) return 0;
-  return outLeft < sizeof(out) ? out[0] : 0;
+  if (rc == static_cast<std::size_t>(-1) && inLeft != 0) {
+    return error == EINVAL && outLeft == sizeof(out) ? TConversion::cvIncomplete : TConversion::cvUndefined;
+  }
+  if (outLeft == sizeof(out) || out[0] == 0) return TConversion::cvUndefined;
+  // A pair must make exactly one character: a lead byte with a trail that stands on its own is no pair.
+  if (length == 2 && outLeft != sizeof(out) - sizeof(char32_t)) return TConversion::cvUndefined;
+  code = out[0];
+  return TConversion::cvDone;
 }
 
 }  // namespace
@@ -65,8 +84,25 @@ TRtfCodePage::TRtfCodePage(int number) : number_(number) {
   if (const char* name = IconvName(number)) {
     iconv_t cd = iconv_open("UTF-32LE", name);
     if (cd != reinterpret_cast<iconv_t>(-1)) {
+      std::size_t rows = 0;
       for (int b = 0x80; b < 256; ++b) {
-        if (char32_t cp = ConvertByte(cd, static_cast<std::uint8_t>(b))) codePoints_[b] = cp;
+        const char byte = static_cast<char>(b);
+        char32_t cp = 0;
+        const TConversion result = Convert(cd, &byte, 1, cp);
+        if (result == TConversion::cvDone) codePoints_[b] = cp;
+        if (result == TConversion::cvIncomplete) rowOfLead_[b] = static_cast<std::uint8_t>(++rows);
+      }
+      // Trail bytes lie between 0x40 and 0xFE in every double-byte code page read here.
+      pairs_.assign(rows * 256, 0);
+      for (int lead = 0x80; lead < 256; ++lead) {
+        if (rowOfLead_[lead] == 0) continue;
+        for (int trail = 0x40; trail < 0xFF; ++trail) {
+          const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+          char32_t cp = 0;
+          if (Convert(cd, pair, 2, cp) == TConversion::cvDone) {
+            pairs_[(rowOfLead_[lead] - 1u) * 256 + static_cast<std::size_t>(trail)] = cp;
+          }
+        }
       }
       // The OEM code pages also give graphic characters to bytes below 0x80, but RTF only ever uses
       // them for text there, so those bytes stay ASCII.
@@ -97,6 +133,14 @@ int CodePageOfCharset(int charset, int documentCodePage) {
   switch (charset) {
     case 77:
       return 10000;
+    case 128:
+      return 932;
+    case 129:
+      return 949;
+    case 134:
+      return 936;
+    case 136:
+      return 950;
     case 161:
       return 1253;
     case 162:

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "core/text.h"
 #include "rtf_field_instruction.h"
 #include "rtf_reader_impl.h"
 
@@ -12,13 +13,7 @@ using K = TRtfKeyword;
 using D = TRtfDestination;
 
 constexpr int kMaxListLevels = 9;
-
-std::string_view Trimmed(std::string_view s) {
-  const auto first = s.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const auto last = s.find_last_not_of(" \t");
-  return s.substr(first, last - first + 1);
-}
+constexpr std::size_t kMaxObjectName = 1024;
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -66,8 +61,27 @@ bool TRtfReader::StartDestination(TRtfKeyword keyword) {
       destination = D::dsColorTable;
       break;
     case K::kwObject:
+      object_ = TRtfEmbeddedObject();
+      objectDepth_ = stack_.size();
+      objectEmbedded_ = false;
+      objectDamaged_ = false;
+      objectNibble_ = -1;
+      destination = D::dsContainer;
+      break;
     case K::kwShape:
       destination = D::dsContainer;
+      break;
+    case K::kwObjectClass:
+    case K::kwObjectName:
+    case K::kwObjectData:
+      // Outside an object they carry nothing shown.
+      if (objectDepth_ == 0) {
+        destination = D::dsSkip;
+      } else {
+        destination = keyword == K::kwObjectClass  ? D::dsObjectClass
+                      : keyword == K::kwObjectName ? D::dsObjectName
+                                                   : D::dsObjectData;
+      }
       break;
     case K::kwObjectResult:
     case K::kwShapeResult:
@@ -96,6 +110,15 @@ bool TRtfReader::StartDestination(TRtfKeyword keyword) {
       picture_ = TRtfPicture();
       pictureNibble_ = -1;
       destination = D::dsPicture;
+      break;
+    case K::kwListText:
+      // Only the body's paragraphs have numbers; elsewhere the text is not shown.
+      if (state.destination != D::dsBody) {
+        destination = D::dsSkip;
+        break;
+      }
+      listText_.items.clear();
+      destination = D::dsListText;
       break;
     case K::kwParaNumbering:
       pnNumbering_ = TRtfNumbering::nmNone;
@@ -158,6 +181,18 @@ void TRtfReader::FinishDestination(const TRtfGroupState& closing) {
       break;
     case D::dsPicture:
       FinishPicture();
+      break;
+    case D::dsObjectClass:
+      object_.className = std::string(Trim(object_.className));
+      break;
+    case D::dsObjectName:
+      object_.name = std::string(Trim(object_.name));
+      break;
+    case D::dsObjectData:
+      if (objectNibble_ >= 0) objectDamaged_ = true;
+      break;
+    case D::dsContainer:
+      if (stack_.size() == objectDepth_) objectDepth_ = 0;
       break;
     case D::dsParaNumbering:
       if (stack_.size() > 1) {
@@ -249,7 +284,7 @@ void TRtfReader::FinishFont() {
   for (char& c : font_.name) {
     if (c == '\t') c = ' ';
   }
-  font_.name = std::string(Trimmed(font_.name));
+  font_.name = std::string(Trim(font_.name));
   document_.fonts.push_back(std::move(font_));
   fontIndexByNumber_[fontNumber_] = static_cast<int>(document_.fonts.size()) - 1;
   font_ = TRtfFont();
@@ -373,10 +408,49 @@ void TRtfReader::FinishPicture() {
   if (stack_.size() < 2) return;
   const TRtfGroupState& parent = stack_[stack_.size() - 2];
   if (parent.destination != D::dsBody || parent.hidden) return;
+  // The first picture of an embedded object's result shows the object. Its names are trimmed here
+  // too: in damaged input the result can open before the class name's group has closed.
+  object_.className = std::string(Trim(object_.className));
+  object_.name = std::string(Trim(object_.name));
+  if (objectDepth_ > 0 && objectEmbedded_ && !objectDamaged_ && !object_.className.empty()) {
+    picture_.object = std::move(object_);
+    object_ = TRtfEmbeddedObject();
+  }
   document_.pictures.push_back(std::move(picture_));
   picture_ = TRtfPicture();
   AppendItem(paragraph_, TRtfInlineKind::ikPicture, EmitFormat(),
              static_cast<int>(document_.pictures.size()) - 1);
+}
+
+// ---- Embedded objects -----------------------------------------------------------------------------------
+
+void TRtfReader::HandleObjectName(std::string_view utf8) {
+  std::string& into = State().destination == D::dsObjectClass ? object_.className : object_.name;
+  // A class or file name is short; a longer text is damage, not a name.
+  if (into.size() + utf8.size() > kMaxObjectName) {
+    objectDamaged_ = true;
+    return;
+  }
+  // A tab in a name is a blank, as in a font's name.
+  const std::size_t from = into.size();
+  into.append(utf8);
+  std::replace(into.begin() + static_cast<std::ptrdiff_t>(from), into.end(), '\t', ' ');
+}
+
+void TRtfReader::HandleObjectData(std::string_view bytes) {
+  for (const char c : bytes) {
+    const int digit = HexDigit(c);
+    if (digit < 0) {
+      if (c != ' ' && c != '\t' && c != '\r' && c != '\n') objectDamaged_ = true;
+      continue;
+    }
+    if (objectNibble_ < 0) {
+      objectNibble_ = digit;
+    } else {
+      object_.data.push_back(static_cast<std::uint8_t>(objectNibble_ * 16 + digit));
+      objectNibble_ = -1;
+    }
+  }
 }
 
 // ---- Bullets and numbering --------------------------------------------------------------------------------

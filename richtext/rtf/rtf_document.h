@@ -129,6 +129,16 @@ enum class TRtfPictureKind : std::uint8_t {
   pkBitmap,   // \wbitmapN
 };
 
+// An object embedded in the document (\object\objemb): its class ("Package" for a file carried whole), its
+// name (a package's file name) and its bytes. It is shown as the picture of its result.
+struct TRtfEmbeddedObject {
+  std::string className;
+  std::string name;
+  std::vector<std::uint8_t> data;
+
+  bool operator==(const TRtfEmbeddedObject&) const = default;
+};
+
 struct TRtfPicture {
   TRtfPictureKind kind = TRtfPictureKind::pkUnknown;
   int kindParameter = 0;  // the N of \wmetafileN, \dibitmapN, \wbitmapN
@@ -139,6 +149,7 @@ struct TRtfPicture {
   int scaleX = 100;       // \picscalex, percent
   int scaleY = 100;
   std::vector<std::uint8_t> data;  // the picture's bytes, decoded from hexadecimal or \bin
+  TRtfEmbeddedObject object;       // the object this picture shows, when it is an object's face
 
   // The size the picture is shown at, in twips, or 0 when the picture states no size at all (a PNG or
   // JPEG then shows at its natural size).
@@ -146,6 +157,8 @@ struct TRtfPicture {
   int DisplayHeight() const;
   // True for the kinds that are shown as pictures; the others are shown as a placeholder of their size.
   bool IsShowable() const { return kind == TRtfPictureKind::pkPng || kind == TRtfPictureKind::pkJpeg; }
+  // True when the picture is the face of an embedded object.
+  bool IsObject() const { return !object.className.empty(); }
 
   bool operator==(const TRtfPicture&) const = default;
 };

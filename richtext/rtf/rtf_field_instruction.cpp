@@ -1,6 +1,6 @@
 #include "rtf_field_instruction.h"
 
-#include <cctype>
+#include "core/text.h"
 
 namespace {
 
@@ -52,21 +52,11 @@ class TInstructionScanner {
   std::size_t pos_ = 0;
 };
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
-
 }  // namespace
 
 std::string HyperlinkTargetOf(std::string_view instruction) {
   TInstructionScanner scanner(instruction);
-  if (!EqualsIgnoringCase(scanner.ReadArgument(), "HYPERLINK")) return {};
+  if (!SameText(scanner.ReadArgument(), "HYPERLINK")) return {};
   std::string target;
   std::string anchor;
   bool haveTarget = false;

@@ -1,6 +1,9 @@
 #include "rtf_reader.h"
 
 #include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "rtf_reader_impl.h"
 
@@ -32,10 +35,40 @@ TRtfReader::TRtfReader(std::string_view input) : lexer_(input.substr(input.find(
   stack_.emplace_back();
 }
 
+namespace {
+
+// A field's target enters the table when its result's text is formatted; text that then goes
+// nowhere (a skipped list label, say) leaves a target no item links to, and such text can come
+// before the text that first uses an earlier target. The table is put in the order the items first
+// link to each target, without the unused ones: exactly what a writer writes and a reader reads back.
+void NumberLinksByFirstUse(TRtfDocument& document) {
+  const int count = static_cast<int>(document.links.size());
+  std::vector<int> renumbered(document.links.size(), -1);
+  std::vector<std::string> ordered;
+  for (const TRtfParagraph& paragraph : document.paragraphs) {
+    for (const TRtfInline& item : paragraph.items) {
+      const int link = item.format.linkIndex;
+      if (link < 0 || link >= count || renumbered[static_cast<std::size_t>(link)] >= 0) continue;
+      renumbered[static_cast<std::size_t>(link)] = static_cast<int>(ordered.size());
+      ordered.push_back(document.links[static_cast<std::size_t>(link)]);
+    }
+  }
+  for (TRtfParagraph& paragraph : document.paragraphs) {
+    for (TRtfInline& item : paragraph.items) {
+      int& link = item.format.linkIndex;
+      if (link >= 0 && link < count) link = renumbered[static_cast<std::size_t>(link)];
+    }
+  }
+  document.links = std::move(ordered);
+}
+
+}  // namespace
+
 TRtfReadResult TRtfReader::Read() {
   bool open = true;
   for (TRtfToken token = lexer_.Next(); token.kind != TRtfTokenKind::tkEnd; token = lexer_.Next()) {
     if (token.kind == TRtfTokenKind::tkGroupOpen || token.kind == TRtfTokenKind::tkGroupClose) {
+      DropLeadByte();
       skipRemaining_ = 0;
       ignorableNext_ = false;
       if (token.kind == TRtfTokenKind::tkGroupOpen) {
@@ -45,6 +78,11 @@ TRtfReadResult TRtfReader::Read() {
         break;
       }
       continue;
+    }
+    // A lead byte of a double-byte character waits for its trail in the next text or escaped byte;
+    // anything else first ends it as a character that could not be read.
+    if (leadByte_ != 0 && token.kind != TRtfTokenKind::tkText && token.kind != TRtfTokenKind::tkHexByte) {
+      DropLeadByte();
     }
     if (State().destination == D::dsSkip) continue;
     if (skipRemaining_ > 0) {
@@ -82,6 +120,7 @@ TRtfReadResult TRtfReader::Read() {
   }
   if (open) {
     // Truncated: close what is still open, so that every destination is finished.
+    DropLeadByte();
     damaged_ = true;
     overflowDepth_ = 0;
     while (CloseGroup()) {
@@ -96,6 +135,7 @@ TRtfReadResult TRtfReader::Read() {
       }
     }
   }
+  NumberLinksByFirstUse(document_);
   TRtfReadResult result;
   result.status = TRtfReadStatus::rsOk;
   result.document = std::move(document_);
@@ -130,6 +170,11 @@ bool TRtfReader::CloseGroup() {
 }
 
 const TRtfCodePage& TRtfReader::CurrentCodePage() {
+  if (State().destination == D::dsFontTable && fontPending_) {
+    // A font's name is written in the font's own code page.
+    return TRtfCodePage::Get(font_.codePage > 0 ? font_.codePage
+                                                : CodePageOfCharset(font_.charset, documentCodePage_));
+  }
   const int fontIndex = State().character.fontIndex;
   if (codePage_ && fontIndex == codePageFont_) return *codePage_;
   int number = documentCodePage_;
@@ -145,7 +190,20 @@ const TRtfCodePage& TRtfReader::CurrentCodePage() {
 void TRtfReader::DecodeBytes(std::string_view bytes, std::string& out, const TRtfCodePage& codePage) {
   for (const char c : bytes) {
     const auto b = static_cast<std::uint8_t>(c);
-    if (b >= 0x20 && b < 0x7F) {
+    if (leadByte_ != 0) {
+      // Line ends in the RTF source are no text, not even between the two bytes of a character.
+      if (b == '\r' || b == '\n') continue;
+      const std::uint8_t lead = std::exchange(leadByte_, 0);
+      if (const char32_t cp = codePage.ToUnicode(lead, b)) {
+        AppendUtf8(out, cp);
+        continue;
+      }
+      // A lead byte without a trail that fits it: one unreadable character, and this byte on its own.
+      AppendUtf8(out, 0xFFFD);
+    }
+    if (codePage.IsLeadByte(b)) {
+      leadByte_ = b;
+    } else if (b >= 0x20 && b < 0x7F) {
       out.push_back(c);
     } else if (b >= 0x80) {
       codePage.AppendDecoded(out, b);
@@ -159,8 +217,11 @@ void TRtfReader::DecodeBytes(std::string_view bytes, std::string& out, const TRt
 void TRtfReader::HandleText(std::string_view bytes) {
   switch (State().destination) {
     case D::dsBody:
+    case D::dsListText:
     case D::dsFieldInstruction:
-    case D::dsFontTable: {
+    case D::dsFontTable:
+    case D::dsObjectClass:
+    case D::dsObjectName: {
       scratch_.clear();
       DecodeBytes(bytes, scratch_, CurrentCodePage());
       EmitText(scratch_);
@@ -172,6 +233,9 @@ void TRtfReader::HandleText(std::string_view bytes) {
     case D::dsPicture:
       HandlePictureText(bytes);
       break;
+    case D::dsObjectData:
+      HandleObjectData(bytes);
+      break;
     default:
       break;
   }
@@ -180,7 +244,10 @@ void TRtfReader::HandleText(std::string_view bytes) {
 void TRtfReader::HandleHexByte(std::uint8_t byte) {
   if (State().destination == D::dsFontTable) {
     // An escaped byte is part of the name even when it is a ";".
-    if (fontPending_ && byte >= 0x20 && byte != 0x7F) CurrentCodePage().AppendDecoded(font_.name, byte);
+    if (fontPending_ && byte >= 0x20 && byte != 0x7F) {
+      const char c = static_cast<char>(byte);
+      DecodeBytes(std::string_view(&c, 1), font_.name, CurrentCodePage());
+    }
     return;
   }
   const char c = static_cast<char>(byte);
@@ -190,6 +257,8 @@ void TRtfReader::HandleHexByte(std::uint8_t byte) {
 void TRtfReader::HandleBinary(std::string_view bytes) {
   if (State().destination == D::dsPicture)
     picture_.data.insert(picture_.data.end(), bytes.begin(), bytes.end());
+  if (State().destination == D::dsObjectData)
+    object_.data.insert(object_.data.end(), bytes.begin(), bytes.end());
 }
 
 void TRtfReader::HandleUnicode(std::int32_t value) {
@@ -232,6 +301,12 @@ void TRtfReader::EmitCodePoint(char32_t cp) {
   EmitText(scratch_);
 }
 
+void TRtfReader::DropLeadByte() {
+  if (leadByte_ == 0) return;
+  leadByte_ = 0;
+  EmitCodePoint(0xFFFD);
+}
+
 void TRtfReader::FlushSurrogate() {
   if (!highSurrogate_) return;
   // A high surrogate that no low one follows stands for nothing readable.
@@ -239,21 +314,27 @@ void TRtfReader::FlushSurrogate() {
   EmitText("\xEF\xBF\xBD");
 }
 
+void TRtfReader::AppendRun(TRtfParagraph& paragraph, std::string_view utf8) {
+  if (State().hidden) return;
+  std::size_t start = 0;
+  for (std::size_t tab = utf8.find('\t'); tab != std::string_view::npos; tab = utf8.find('\t', start)) {
+    if (tab > start) AppendText(paragraph, EmitFormat(), utf8.substr(start, tab - start));
+    AppendItem(paragraph, TRtfInlineKind::ikTab, EmitFormat());
+    start = tab + 1;
+  }
+  if (start < utf8.size()) AppendText(paragraph, EmitFormat(), utf8.substr(start));
+}
+
 void TRtfReader::EmitText(std::string_view utf8) {
   if (utf8.empty()) return;
   FlushSurrogate();
   switch (State().destination) {
-    case D::dsBody: {
-      if (State().hidden) return;
-      std::size_t start = 0;
-      for (std::size_t tab = utf8.find('\t'); tab != std::string_view::npos; tab = utf8.find('\t', start)) {
-        if (tab > start) AppendText(paragraph_, EmitFormat(), utf8.substr(start, tab - start));
-        EmitItem(TRtfInlineKind::ikTab);
-        start = tab + 1;
-      }
-      if (start < utf8.size()) AppendText(paragraph_, EmitFormat(), utf8.substr(start));
+    case D::dsBody:
+      AppendRun(paragraph_, utf8);
       break;
-    }
+    case D::dsListText:
+      AppendRun(listText_, utf8);
+      break;
     case D::dsFieldInstruction: {
       const int field = State().fieldIndex;
       if (field >= 0) fields_[static_cast<std::size_t>(field)].instruction.append(utf8);
@@ -261,6 +342,10 @@ void TRtfReader::EmitText(std::string_view utf8) {
     }
     case D::dsFontTable:
       HandleFontTableText(utf8);
+      break;
+    case D::dsObjectClass:
+    case D::dsObjectName:
+      HandleObjectName(utf8);
       break;
     default:
       break;
@@ -275,8 +360,12 @@ TRtfCharFormat TRtfReader::EmitFormat() {
 
 void TRtfReader::EmitItem(TRtfInlineKind kind, int pictureIndex) {
   FlushSurrogate();
-  if (State().destination != D::dsBody || State().hidden) return;
-  AppendItem(paragraph_, kind, EmitFormat(), pictureIndex);
+  if (State().hidden) return;
+  if (State().destination == D::dsBody) AppendItem(paragraph_, kind, EmitFormat(), pictureIndex);
+  // A number's text holds text and tabs; a picture or a break there would be a stray.
+  if (State().destination == D::dsListText && kind == TRtfInlineKind::ikTab) {
+    AppendItem(listText_, kind, EmitFormat());
+  }
 }
 
 TRtfParaFormat TRtfReader::ResolvedParagraphFormat(const TRtfGroupState& state) const {
@@ -303,6 +392,19 @@ TRtfParaFormat TRtfReader::ResolvedParagraphFormat(const TRtfGroupState& state) 
 void TRtfReader::EndParagraph() {
   FlushSurrogate();
   paragraph_.format = ResolvedParagraphFormat(State());
+  // The number the writer wrote as text is the only one there is when the model draws none itself.
+  if (paragraph_.format.numbering == TRtfNumbering::nmNone && !listText_.items.empty()) {
+    // Text of the same format on both sides of the seam is one run, as it would be read back.
+    for (TRtfInline& item : paragraph_.items) {
+      if (item.kind == TRtfInlineKind::ikText) {
+        AppendText(listText_, item.format, item.text);
+      } else {
+        listText_.items.push_back(std::move(item));
+      }
+    }
+    paragraph_.items = std::move(listText_.items);
+  }
+  listText_.items.clear();
   // Growth leaves up to half of a paragraph's item array unused; a document keeps many paragraphs.
   paragraph_.items.shrink_to_fit();
   document_.paragraphs.push_back(std::move(paragraph_));
@@ -371,8 +473,15 @@ void TRtfReader::HandleControlWord(const TRtfToken& token) {
     case D::dsPicture:
       HandlePictureWord(keyword, token);
       break;
+    case D::dsContainer:
+      if (keyword == K::kwObjectEmbedded && stack_.size() == objectDepth_) objectEmbedded_ = true;
+      break;
     case D::dsParaNumbering:
       HandleNumberingWord(keyword, token);
+      break;
+    case D::dsListText:
+      // Formats and special characters as in the body; a paragraph or row end there would be a stray.
+      if (keyword != K::kwPar && keyword != K::kwSect && keyword != K::kwRow) HandleBodyWord(keyword, token);
       break;
     case D::dsListTable:
     case D::dsList:

@@ -21,7 +21,11 @@ enum class TRtfDestination : std::uint8_t {
   dsColorTable,
   dsFieldInstruction,
   dsPicture,
+  dsObjectClass,  // the class, name and bytes of the \object being read
+  dsObjectName,
+  dsObjectData,
   dsParaNumbering,  // \pn: old-style bullets and numbering of the enclosing paragraph
+  dsListText,       // \listtext, \pntext: a list item's number as text, for readers that draw none
   dsListTable,
   dsList,
   dsListLevel,
@@ -80,7 +84,9 @@ class TRtfReader {
   bool StartDestination(TRtfKeyword keyword);
   void HandleBodyWord(TRtfKeyword keyword, const TRtfToken& token);
   void FlushSurrogate();
+  void DropLeadByte();
   void EmitText(std::string_view utf8);
+  void AppendRun(TRtfParagraph& paragraph, std::string_view utf8);
   void EmitCodePoint(char32_t cp);
   void EmitItem(TRtfInlineKind kind, int pictureIndex = -1);
   TRtfCharFormat EmitFormat();
@@ -99,6 +105,8 @@ class TRtfReader {
   void HandlePictureWord(TRtfKeyword keyword, const TRtfToken& token);
   void HandlePictureText(std::string_view bytes);
   void FinishPicture();
+  void HandleObjectName(std::string_view utf8);
+  void HandleObjectData(std::string_view bytes);
   void HandleNumberingWord(TRtfKeyword keyword, const TRtfToken& token);
   void HandleListWord(TRtfKeyword keyword, const TRtfToken& token);
   void FinishFieldInstruction(int fieldIndex);
@@ -118,8 +126,10 @@ class TRtfReader {
   bool ignorableNext_ = false;      // \* seen: an unknown destination word that follows skips its group
   std::int64_t skipRemaining_ = 0;  // characters still to skip after \uN
   char32_t highSurrogate_ = 0;
+  std::uint8_t leadByte_ = 0;  // the first byte of a double-byte character whose second is still to come
 
   TRtfParagraph paragraph_;  // the paragraph being read
+  TRtfParagraph listText_;   // its number as the writer wrote it, kept when the model draws no number
   std::string scratch_;      // decoding buffer, reused
 
   // Font table
@@ -142,6 +152,14 @@ class TRtfReader {
   // Picture
   TRtfPicture picture_;
   int pictureNibble_ = -1;
+
+  // The embedded object being read (\object): its class, name and bytes wait for the picture of its
+  // result, which shows it. Damaged bytes leave the picture a plain one.
+  TRtfEmbeddedObject object_;
+  std::size_t objectDepth_ = 0;  // the depth of the \object group, 0 outside one
+  bool objectEmbedded_ = false;  // \objemb: the bytes are the object itself, not a link to it
+  bool objectDamaged_ = false;
+  int objectNibble_ = -1;
 
   // Old-style numbering of the \pn group being read
   TRtfNumbering pnNumbering_ = TRtfNumbering::nmNone;

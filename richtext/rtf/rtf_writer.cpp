@@ -247,10 +247,46 @@ class TRtfWriter {
         Word("page");
         break;
       case TRtfInlineKind::ikPicture:
-        if (const TRtfPicture* picture = doc_.PictureAt(item.pictureIndex)) WritePicture(*picture);
+        if (const TRtfPicture* picture = doc_.PictureAt(item.pictureIndex)) {
+          if (picture->IsObject()) {
+            WriteObject(*picture);
+          } else {
+            WritePicture(*picture);
+          }
+        }
         break;
     }
     out_ += '}';
+  }
+
+  void WriteHex(const std::vector<std::uint8_t>& data) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    out_.reserve(out_.size() + data.size() * 2 + data.size() / 64 + 4);
+    for (std::size_t i = 0; i < data.size(); ++i) {
+      if (i % 64 == 0) out_ += '\n';
+      out_ += kHex[data[i] >> 4];
+      out_ += kHex[data[i] & 15];
+    }
+  }
+
+  // An embedded object: its class, name and bytes, and the picture that shows it as the result.
+  void WriteObject(const TRtfPicture& picture) {
+    out_ += "{\\object\\objemb";
+    Word("objw", picture.DisplayWidth());
+    Word("objh", picture.DisplayHeight());
+    out_ += "{\\*\\objclass ";
+    WriteText(picture.object.className);
+    out_ += '}';
+    if (!picture.object.name.empty()) {
+      out_ += "{\\*\\objname ";
+      WriteText(picture.object.name);
+      out_ += '}';
+    }
+    out_ += "{\\*\\objdata";
+    WriteHex(picture.object.data);
+    out_ += "}{\\result ";
+    WritePicture(picture);
+    out_ += "}}";
   }
 
   void WritePicture(const TRtfPicture& picture) {
@@ -283,13 +319,7 @@ class TRtfWriter {
     Word("pichgoal", picture.goalHeight);
     if (picture.scaleX != 100) Word("picscalex", picture.scaleX);
     if (picture.scaleY != 100) Word("picscaley", picture.scaleY);
-    static constexpr char kHex[] = "0123456789abcdef";
-    out_.reserve(out_.size() + picture.data.size() * 2 + picture.data.size() / 64 + 4);
-    for (std::size_t i = 0; i < picture.data.size(); ++i) {
-      if (i % 64 == 0) out_ += '\n';
-      out_ += kHex[picture.data[i] >> 4];
-      out_ += kHex[picture.data[i] & 15];
-    }
+    WriteHex(picture.data);
     out_ += '}';
   }
 

@@ -6,10 +6,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QTest>
+#include <algorithm>
 
 #include "data/db_error.h"
 #include "data/fields/blob_field.h"
 #include "data/links/field_data_link.h"
+#include "gui/forms/screen.h"
 #include "gui/stdctrls/edit.h"
 #include "gui_test_support.h"
 #include "rich_control_support.h"
@@ -284,6 +286,26 @@ TEST_F(DBRichEdit, ReturnOrADoubleClickLoadsADeferredField) {
   ASSERT_EQ(top->Text(), "(Question)");
   Pump();
   EXPECT_EQ(top->Text(), "deferred");
+}
+
+TEST_F(DBRichEdit, TheHourglassShowsWhileALongBlobLoadsAndOnlyThen) {
+  std::string longRtf = "{\\rtf1 ";
+  while (longRtf.size() < 200 * 1024)
+    longRtf += "a long question of many words\\par ";
+  longRtf += "}";
+  AddRows({{"{\\rtf1 short}", "", ""}, {longRtf, "", ""}});
+  TwwDBRichEdit* top = AddControl("TopRtf", "Question");
+  std::vector<TCursor> seen;
+  top->OnChange = [&](TObject*) { seen.push_back(Screen->Cursor()); };
+  Open();
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), crHourGlass), 0);
+  seen.clear();
+  Query->GoNext();
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(seen.back(), crHourGlass);
+  EXPECT_EQ(Screen->Cursor(), crDefault);
+  EXPECT_EQ(top->Text().substr(0, 15), "a long question");
 }
 
 TEST_F(DBRichEdit, ANonBlobFieldShowsItsDisplayText) {

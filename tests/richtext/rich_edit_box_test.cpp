@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QMimeData>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <memory>
 #include <string>
 
@@ -201,6 +203,89 @@ TEST_F(RichEditBox, ParagraphFormatsWithBulletsIndentsAndTabs) {
   box_->SetSelection(0, 0);
   box_->SetParaFormat(none);
   EXPECT_EQ(box_->ParaFormat().Numbering, rnNone);
+}
+
+TEST_F(RichEditBox, SpacingLineSpacingRulesIndentsAndTabStopsSurviveRtf) {
+  struct TCase {
+    TRichLineSpacingRule Rule;
+    int Spacing;
+    const char* Words;  // what the RTF says of the line spacing ("" for none)
+  };
+  for (const TCase& c :
+       {TCase{rlSingle, 0, ""}, TCase{rlOneAndHalf, 0, "\\sl360\\slmult1"},
+        TCase{rlDouble, 0, "\\sl480\\slmult1"}, TCase{rlAtLeast, 300, "\\sl300\\slmult0"},
+        TCase{rlExactly, 400, "\\sl-400\\slmult0"}, TCase{rlMultiple, 25, "\\sl300\\slmult1"}}) {
+    SCOPED_TRACE(c.Rule);
+    box_->SetText("first\tline");
+    TRichParaFormat f;
+    f.StartIndent = 1440;
+    f.Offset = -360;
+    f.RightIndent = 720;
+    f.SpaceBefore = 120;
+    f.SpaceAfter = 240;
+    f.LineSpacingRule = c.Rule;
+    f.LineSpacing = c.Spacing;
+    f.Tabs = {2880, 720, 31680};
+    box_->SetParaFormat(f);
+    const std::string rtf = Out();
+    for (const std::string word :
+         {"\\li1080", "\\fi360", "\\ri720", "\\sb120", "\\sa240", "\\tx2880\\tx720\\tx31680"})
+      EXPECT_NE(rtf.find(word), std::string::npos) << word << " in " << rtf;
+    if (*c.Words != 0) {
+      EXPECT_NE(rtf.find(c.Words), std::string::npos) << rtf;
+    } else {
+      EXPECT_EQ(rtf.find("\\sl"), std::string::npos) << rtf;
+    }
+    TRichEditBox other(nullptr, nullptr);
+    ASSERT_EQ(other.StreamIn(rfRtf, false, ReaderOf(rtf)), reNone);
+    const TRichParaFormat read = other.ParaFormat();
+    EXPECT_EQ(read.StartIndent, 1440);
+    EXPECT_EQ(read.Offset, -360);
+    EXPECT_EQ(read.RightIndent, 720);
+    EXPECT_EQ(read.SpaceBefore, 120);
+    EXPECT_EQ(read.SpaceAfter, 240);
+    EXPECT_EQ(read.LineSpacingRule, c.Rule);
+    EXPECT_EQ(read.LineSpacing, c.Spacing);
+    EXPECT_EQ(read.Tabs, (std::vector<int>{2880, 720, 31680}));
+  }
+}
+
+TEST_F(RichEditBox, AParagraphChangeIsOneUndoStepOnEveryParagraphOfTheSelection) {
+  box_->SetText("one\ntwo\nthree\nfour");
+  box_->SetSelection(5, 10);  // inside "two" to inside "three"
+  TRichParaFormat f;
+  f.Alignment = raRight;
+  f.Numbering = rnBullet;
+  f.StartIndent = 360;
+  f.Offset = 360;
+  f.SpaceAfter = 100;
+  f.LineSpacingRule = rlExactly;
+  f.LineSpacing = 500;
+  f.Tabs = {1000};
+  box_->SetParaFormat(f);
+  auto at = [this](int Position) {
+    box_->SetSelection(Position, Position);
+    return box_->ParaFormat();
+  };
+  for (int position : {4, 8}) {
+    EXPECT_EQ(at(position).Numbering, rnBullet);
+    EXPECT_EQ(at(position).LineSpacing, 500);
+    EXPECT_EQ(at(position).Tabs, std::vector<int>{1000});
+  }
+  EXPECT_EQ(at(0).Alignment, raLeft);
+  EXPECT_EQ(at(14).Alignment, raLeft);
+  ASSERT_TRUE(box_->CanUndo());
+  box_->Undo();
+  for (int position : {4, 8}) {
+    EXPECT_EQ(at(position).Alignment, raLeft);
+    EXPECT_EQ(at(position).Numbering, rnNone);
+    EXPECT_EQ(at(position).LineSpacingRule, rlSingle);
+    EXPECT_TRUE(at(position).Tabs.empty());
+  }
+  EXPECT_FALSE(box_->CanUndo());
+  box_->Redo();
+  EXPECT_EQ(at(8).Numbering, rnBullet);
+  EXPECT_EQ(at(8).SpaceAfter, 100);
 }
 
 TEST_F(RichEditBox, LinesAsLaidOut) {
@@ -410,6 +495,67 @@ TEST_F(RichEditBox, TheFormattingRectanglePlacesTheText) {
   EXPECT_EQ(box_->lineWrapMode(), QTextEdit::FixedPixelWidth);
   EXPECT_EQ(box_->lineWrapColumnOrWidth(), 897);
   box_->hide();
+}
+
+// Many paragraphs of accented Latin and CJK text, well past what a box of 400 x 200 shows.
+std::string LongRtf(int Paragraphs) {
+  std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss Arial;}}\\f0\\fs20 ";
+  for (int i = 0; i < Paragraphs; ++i) {
+    rtf += "paragraph " + std::to_string(i) +
+           " caf\\u233?s {\\b and} \\u26481?\\u20140? words to wrap across a line or two of the box\\par ";
+  }
+  return rtf + "}";
+}
+
+bool LaidOut(const QTextBlock& Block) {
+  return Block.layout() != nullptr && Block.layout()->lineCount() > 0;
+}
+
+TEST_F(RichEditBox, ALongTextShowsItsTopAtOnceAndLaysTheRestOutWhileIdle) {
+  box_->show();
+  QApplication::processEvents();
+  ASSERT_EQ(In(LongRtf(3000)), reNone);
+  box_->repaint();
+  // What shows is laid out; the end of the text waits for the program to be idle.
+  EXPECT_TRUE(LaidOut(box_->document()->firstBlock()));
+  EXPECT_FALSE(LaidOut(box_->document()->lastBlock().previous()));
+  EXPECT_EQ(box_->SelStart(), 0);
+  EXPECT_EQ(box_->SelLength(), 0);
+  EXPECT_TRUE(QTest::qWaitFor([&]() { return LaidOut(box_->document()->lastBlock().previous()); }, 60000));
+  box_->hide();
+}
+
+TEST_F(RichEditBox, ResizeNoticesFollowALazyLayoutToTheWholeHeight) {
+  int lastHeight = -1;
+  box_->OnRequestResize = [&](const TRect& Wanted) { lastHeight = Wanted.Height(); };
+  box_->SetEventMask({evRequestResize});
+  box_->show();
+  QApplication::processEvents();
+  ASSERT_EQ(In(LongRtf(1500)), reNone);
+  EXPECT_TRUE(QTest::qWaitFor([&]() { return LaidOut(box_->document()->lastBlock().previous()); }, 60000));
+  QApplication::processEvents();
+  EXPECT_EQ(lastHeight, static_cast<int>(box_->document()->size().height() + 0.5));
+  box_->hide();
+}
+
+TEST_F(RichEditBox, ReplacingTheContentPutsTheCaretAtTheStartWithOneSelectionNotice) {
+  box_->SetText("some words here");
+  box_->SetSelection(2, 9);
+  int notices = 0;
+  box_->OnSelectionChange = [&]() { ++notices; };
+  box_->SetEventMask({evSelectionChange});
+  ASSERT_EQ(In(LongRtf(50)), reNone);
+  EXPECT_EQ(box_->SelStart(), 0);
+  EXPECT_EQ(box_->SelLength(), 0);
+  EXPECT_EQ(notices, 1);
+  // Already at the start: the caret does not move, so nothing is announced.
+  ASSERT_EQ(In("{\\rtf1 short}"), reNone);
+  EXPECT_EQ(notices, 1);
+  // Typed text goes in before the caret, which moves on behind it.
+  box_->SetReadOnly(false);
+  box_->ReplaceSelection("ab");
+  EXPECT_EQ(box_->SelStart(), 2);
+  EXPECT_EQ(box_->Text(), "abshort");
 }
 
 }  // namespace

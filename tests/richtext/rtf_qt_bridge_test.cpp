@@ -167,6 +167,25 @@ TEST(RtfQtBridge, LinksPicturesAndBreaks) {
   EXPECT_EQ(QTextDocumentToPlainText(document), "link a\r\nb\tc\r\nd\r\n\r\nafter");
 }
 
+TEST(RtfQtBridge, AnEmbeddedFileRidesOnItsPictureThroughTheDocument) {
+  const TRtfDocument model =
+      Rtf("{\\rtf1 a{\\object\\objemb{\\*\\objclass Package}{\\*\\objname notes.txt}{\\*\\objdata 0001fe}"
+          "{\\result{\\pict\\pngblip\\picw2\\pich2 89}}}b}");
+  ASSERT_TRUE(model.pictures.at(0).IsObject());
+  QTextDocument document;
+  ModelToQTextDocument(model, document, kUnits);
+  EXPECT_EQ(document.characterAt(1), QChar::ObjectReplacementCharacter);
+  const TRtfDocument back = QTextDocumentToModel(document, kUnits);
+  EXPECT_EQ(back, model);
+  // Copied as a selection, as the clipboard and drops do, the object stays one.
+  QTextCursor cursor(&document);
+  cursor.setPosition(1);
+  cursor.setPosition(2, QTextCursor::KeepAnchor);
+  const TRtfDocument selected = QTextSelectionToModel(cursor, kUnits);
+  ASSERT_EQ(selected.pictures.size(), 1u);
+  EXPECT_EQ(selected.pictures[0].object, model.pictures[0].object);
+}
+
 TEST(RtfQtBridge, EverySampleSurvivesTheDocument) {
   for (const auto& path : FilesIn(RTF_SAMPLES, ".rtf")) {
     const TRtfDocument model = Rtf(ReadFileBytes(path));

@@ -162,6 +162,77 @@ TEST(RtfReader, DecodesCodePagesPerDocumentAndPerFont) {
       "éйéé");
 }
 
+TEST(RtfReader, DecodesDoubleByteCodePagesByDocument) {
+  // The same kind of text in each code page, written as word processors write it: escaped bytes.
+  EXPECT_EQ(TextOf(Read("{\\rtf1\\ansi\\ansicpg932 \\'93\\'fa\\'96\\'7b\\'8c\\'ea}")), "日本語");
+  EXPECT_EQ(TextOf(Read("{\\rtf1\\ansi\\ansicpg936 \\'d6\\'d0\\'ce\\'c4}")), "中文");
+  EXPECT_EQ(TextOf(Read("{\\rtf1\\ansi\\ansicpg949 \\'c7\\'d1\\'b1\\'b9\\'be\\'ee}")), "한국어");
+  EXPECT_EQ(TextOf(Read("{\\rtf1\\ansi\\ansicpg950 \\'a4\\'a4\\'a4\\'e5}")), "中文");
+  // ASCII between the characters stays ASCII; single-byte half-width katakana stays single.
+  EXPECT_EQ(TextOf(Read("{\\rtf1\\ansicpg932 A\\'93\\'fa B \\'b1}")), "A日 B ｱ");
+}
+
+TEST(RtfReader, DoubleByteTrailBytesMayLookLikeAscii) {
+  // Trail bytes from 0x40 up include letters and the backslash: escaped or raw, they belong to the pair.
+  EXPECT_EQ(TextOf(Read("{\\rtf1\\ansicpg932 \\'83\\'41\\'83\\'5c}")), "アソ");
+  EXPECT_EQ(TextOf(Read("{\\rtf1\\ansicpg932 \\'83A\x83\\'5c\x83"
+                        "A}")),
+            "アソア");
+  EXPECT_EQ(TextOf(Read("{\\rtf1\\ansicpg950 \xa4\xa4\xa4\xe5}")), "中文");
+  // A line end in the source between the two bytes is no text.
+  EXPECT_EQ(TextOf(Read("{\\rtf1\\ansicpg936 \\'d6\r\n\\'d0}")), "中");
+}
+
+TEST(RtfReader, DecodesDoubleByteTextByTheFontsCharacterSet) {
+  const TRtfDocument doc = Read(
+      "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset128 \\'82\\'6c\\'82\\'72 "
+      "\\'96\\'be\\'92\\'a9;}"
+      "{\\f2\\fcharset129 Gulim;}{\\f3\\fcharset134 SimSun;}{\\f4\\fcharset136 MingLiU;}}"
+      "\\f0\\'e9{\\f1\\'93\\'fa}{\\f2\\'c7\\'d1}{\\f3\\'d6\\'d0}{\\f4\\'a4\\'e5}\\'e9}");
+  EXPECT_EQ(TextOf(doc), "é日한中文é");
+  // A font's name is written in the font's own code page.
+  ASSERT_EQ(doc.fonts.size(), 5u);
+  EXPECT_EQ(doc.fonts[1].name, "ＭＳ 明朝");
+  // An explicit \cpg wins over the character set.
+  EXPECT_EQ(TextOf(Read("{\\rtf1{\\fonttbl{\\f0\\fcharset128\\cpg936 X;}}\\f0\\'d6\\'d0}")), "中");
+}
+
+TEST(RtfReader, BrokenDoubleByteCharactersReadAsReplacementsAndLoseNothingElse) {
+  // A lead byte whose trail does not fit, or that a group end, a control word or the end cuts off.
+  EXPECT_EQ(TextOf(Read("{\\rtf1\\ansicpg932 \\'93 x}")), "\uFFFD x");
+  EXPECT_EQ(TextOf(Read("{\\rtf1\\ansicpg932 {\\'93}x}")), "\uFFFDx");
+  EXPECT_EQ(TextOf(Read("{\\rtf1\\ansicpg932 \\'93\\par x}")), "\uFFFD\nx");
+  EXPECT_EQ(TextOf(Read("{\\rtf1\\ansicpg949 a\\'c7}")), "a\uFFFD");
+  // The readable \uN of a character makes its escaped bytes a stand-in, skipped as a pair.
+  EXPECT_EQ(TextOf(Read("{\\rtf1\\ansicpg932\\uc2 \\u26085\\'93\\'fa x}")), "日 x");
+  // A single-byte document is never read in pairs.
+  EXPECT_EQ(TextOf(Read("{\\rtf1\\ansi \\'93\\'fa}")), "“ú");
+}
+
+TEST(RtfReader, KeepsTheNumberTextOfItemsWhoseNumberTheModelDoesNotDraw) {
+  // No numbering of the paragraph's own: the writer's text is the only number there is.
+  const TRtfDocument plain = Read(
+      "{\\rtf1{\\pntext\\b 1)\\tab}First\\par{\\listtext 2)\\tab}Second\\par Third\\par"
+      "{\\pntext{\\v hidden}\\'a7 3\\line\\page\\tab}Fourth}");
+  EXPECT_EQ(TextOf(plain), "1)\tFirst\n2)\tSecond\nThird\n§ 3\tFourth");
+  EXPECT_TRUE(Item(plain, 0, 0).format.bold);
+  EXPECT_FALSE(Item(plain, 0, 2).format.bold);
+  // A level without numbers (\levelnfc255) draws none either.
+  const TRtfDocument none = Read(
+      "{\\rtf1{\\*\\listtable{\\list{\\listlevel\\levelnfc255}\\listid7}}"
+      "{\\*\\listoverridetable{\\listoverride\\listid7\\ls1}}\\pard\\ls1{\\listtext Step A:\\tab}go\\par}");
+  EXPECT_EQ(none.paragraphs.at(0).format.numbering, TRtfNumbering::nmNone);
+  EXPECT_EQ(TextOf(none), "Step A:\tgo");
+  // The number and the item's text of the same format make one run, as a written and reread item would.
+  const TRtfDocument seam = Read("{\\rtf1{\\pntext 1. }Item}");
+  ASSERT_EQ(seam.paragraphs.at(0).items.size(), 1u);
+  EXPECT_EQ(Item(seam, 0, 0).text, "1. Item");
+  // Where the model draws the number, the text would show it twice and is left out.
+  EXPECT_EQ(TextOf(Read("{\\rtf1{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec}a\\par\\pard b}")), "a\nb");
+  // Outside the body's text it stands for nothing.
+  EXPECT_EQ(TextOf(Read("{\\rtf1{\\field{\\*\\fldinst{\\pntext 1.}PAGE}{\\fldrslt 7}}}")), "7");
+}
+
 TEST(RtfReader, UnicodeWithSkipCounts) {
   EXPECT_EQ(TextOf(Read("{\\rtf1 \\u8364?x}")), "€x");
   EXPECT_EQ(TextOf(Read("{\\rtf1\\uc2 \\u8364\\'80\\'80x}")), "€x");
@@ -274,6 +345,54 @@ TEST(RtfReader, ObjectsAndShapesShowTheirResults) {
       "{\\rtf1 a{\\object\\objemb{\\*\\objclass Paint}{\\*\\objdata 0102}{\\result{\\pict\\pngblip 00}}}"
       "{\\shp{\\*\\shpinst{\\sp{\\sn x}{\\sv y}}}{\\shprslt z}}b}");
   EXPECT_EQ(TextOf(doc), "a#zb");
+}
+
+TEST(RtfReader, AnEmbeddedObjectRidesOnThePictureOfItsResult) {
+  const TRtfDocument doc = Read(
+      "{\\rtf1 a{\\object\\objemb\\objw300\\objh200{\\*\\objclass Package }{\\*\\objname notes\\'e9.txt}"
+      "{\\*\\objdata 48 65\n6c6C\r\n6f}{\\result{\\pict\\pngblip\\picw2\\pich2 89}{\\pict\\pngblip 01}}}b}");
+  EXPECT_EQ(TextOf(doc), "a##b");
+  ASSERT_EQ(doc.pictures.size(), 2u);
+  const TRtfPicture& face = doc.pictures[0];
+  ASSERT_TRUE(face.IsObject());
+  EXPECT_EQ(face.object.className, "Package");
+  EXPECT_EQ(face.object.name, "notes\xC3\xA9.txt");
+  EXPECT_EQ(std::string(face.object.data.begin(), face.object.data.end()), "Hello");
+  EXPECT_EQ(face.data, std::vector<std::uint8_t>{0x89});
+  EXPECT_FALSE(doc.pictures[1].IsObject()) << "only the first picture shows the object";
+}
+
+TEST(RtfReader, ObjectsThatCannotBeKeptShowAsPlainPictures) {
+  const char* damaged[] = {
+      "{\\*\\objclass Package}{\\*\\objdata 0102x3}",     // a character that is no hexadecimal digit
+      "{\\*\\objclass Package}{\\*\\objdata 010}",        // half a byte
+      "{\\*\\objclass Package}{\\*\\objdata 01\\'ff02}",  // an escaped byte
+      "{\\*\\objdata 0102}",                              // no class
+  };
+  for (const char* inside : damaged) {
+    const TRtfReadResult read =
+        ReadRtf(std::string("{\\rtf1 a{\\object\\objemb") + inside + "{\\result{\\pict\\pngblip 89}}}b}");
+    ASSERT_EQ(read.status, TRtfReadStatus::rsOk) << inside;
+    EXPECT_EQ(TextOf(read.document), "a#b") << inside;
+    ASSERT_EQ(read.document.pictures.size(), 1u);
+    EXPECT_FALSE(read.document.pictures[0].IsObject()) << inside;
+  }
+  // A linked object (no \\objemb) carries no bytes of its own.
+  EXPECT_FALSE(Read("{\\rtf1{\\object\\objlink{\\*\\objclass Package}{\\*\\objdata 01}"
+                    "{\\result{\\pict\\pngblip 89}}}}")
+                   .pictures[0]
+                   .IsObject());
+  // Outside an object the object's words carry nothing shown; a picture after the object is plain.
+  const TRtfDocument outside = Read(
+      "{\\rtf1{\\*\\objclass Package}{\\objname x}{\\objdata 41}{\\object\\objemb{\\*\\objclass P}"
+      "{\\*\\objdata 41}}{\\pict\\pngblip 89}}");
+  EXPECT_EQ(TextOf(outside), "#");
+  EXPECT_FALSE(outside.pictures[0].IsObject());
+  // A name longer than any file name is damage.
+  const TRtfDocument longName = Read("{\\rtf1{\\object\\objemb{\\*\\objclass Package}{\\*\\objname " +
+                                     std::string(5000, 'n') + "}{\\*\\objdata 41}{\\result{\\pict 89}}}}");
+  ASSERT_EQ(longName.pictures.size(), 1u);
+  EXPECT_FALSE(longName.pictures[0].IsObject());
 }
 
 }  // namespace

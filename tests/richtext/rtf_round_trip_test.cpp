@@ -43,7 +43,12 @@ TRtfDocument EverythingDocument() {
   wmf.kindParameter = 8;
   wmf.width = 2540, wmf.height = 1270;
   wmf.data = {1, 2, 3};
-  doc.pictures = {png, wmf};
+  TRtfPicture package = png;
+  package.scaleX = package.scaleY = 100;
+  package.object.className = "Package";
+  package.object.name = "Quiz notes; {draft} \\ Ünïcödé.txt";
+  package.object.data = {0, 1, 2, 0xfe, 0xff, '{', '\\'};
+  doc.pictures = {png, wmf, package};
 
   TRtfCharFormat bold;
   bold.bold = true, bold.fontIndex = 0, bold.halfPoints = 32, bold.colorIndex = 1;
@@ -76,7 +81,8 @@ TRtfDocument EverythingDocument() {
                 Item(TRtfInlineKind::ikPicture, linked, 0),
                 Text("anchor", anchor),
                 Item(TRtfInlineKind::ikPageBreak),
-                Item(TRtfInlineKind::ikPicture, {}, 1)};
+                Item(TRtfInlineKind::ikPicture, {}, 1),
+                Item(TRtfInlineKind::ikPicture, {}, 2)};
   doc.paragraphs = {title, body};
 
   const TRtfNumbering kinds[] = {TRtfNumbering::nmBullet, TRtfNumbering::nmDecimal, TRtfNumbering::nmDecimal,
