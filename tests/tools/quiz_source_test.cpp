@@ -81,4 +81,24 @@ TEST(QuizSource, MistakesNameTheLine) {
   EXPECT_EQ(ErrorOf("category: A\ncategory: B\n"), "s.quiz:2: a second 'category:' line");
 }
 
+TEST(QuizSource, RtfBlocksAndTheUserAnswerAreReadBesideTheMarkup) {
+  const TQuizSource source = ParseQuizSource(
+      "category: C\nquestion: Q1\nletter: B\nuser-answer: x\ntext-rtf:\n  {\\rtf1\n\n  Hi\\par}\n"
+      "answer:\n  A\n",
+      "s.quiz", true);
+  ASSERT_EQ(source.questions.size(), 1u);
+  const TQuizQuestion& question = source.questions[0];
+  EXPECT_EQ(question.userAnswer, "x");
+  ASSERT_TRUE(question.text.has_value());
+  EXPECT_TRUE(question.text->rtf);
+  EXPECT_EQ(question.text->lines, (std::vector<std::string>{"{\\rtf1", "", "Hi\\par}"}));
+  EXPECT_FALSE(question.answer->rtf);
+  EXPECT_EQ(ErrorOf("category: C\nquestion: Q1\nletter: B\ntext:\n  a\ntext-rtf:\n  b\nanswer: c\n"),
+            "s.quiz:6: a second 'text' block for this question");
+  EXPECT_EQ(ErrorOf("category: C\nquestion: Q1\nletter: B\nuser-answer: xy\n"),
+            "s.quiz:4: the user answer is longer than 1 byte");
+  EXPECT_EQ(ErrorOf("category: C\nquestion: Q1\nletter: B\nnote-rtf:\n  a\n"),
+            "s.quiz:4: unknown key 'note-rtf'");
+}
+
 }  // namespace

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "quiz_table.h"
+#include "temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -36,19 +37,15 @@ TRun RunQuizpack(const std::string& arguments) {
 class QuizpackTool : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "quizpack-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder = pattern;
     Write("tv.quiz",
           "category: Classic Television 2\n\nquestion: CT01\nletter: B\ntext:\n  = Lucy\n  Which network?\n"
           "answer:\n  **CBS**\nhint:\n  Three letters\n\nquestion: CT02\nletter: D\ntext:\n  Q2\nanswer:\n  "
           "A2\n");
     Write("et.quiz", "category: ET1\nquestion: ET01\nletter: A\ntext:\n  Q3\nanswer:\n  A3\n");
   }
-  void TearDown() override { fs::remove_all(folder); }
 
-  void Write(const std::string& name, const std::string& text) { std::ofstream(Path(name)) << text; }
-  std::string Path(const std::string& name) const { return folder + "/" + name; }
+  void Write(const std::string& name, const std::string& text) { folder.Write(name, text); }
+  std::string Path(const std::string& name) const { return folder.File(name); }
   std::string Read(const std::string& name) const {
     std::ifstream in(Path(name));
     std::ostringstream text;
@@ -56,7 +53,7 @@ class QuizpackTool : public ::testing::Test {
     return text.str();
   }
 
-  std::string folder;
+  TTempFolder folder{"quizpack-test"};
 };
 
 TEST_F(QuizpackTool, BuildsListsAndDumpsAnEncryptedTable) {
@@ -125,6 +122,29 @@ TEST_F(QuizpackTool, AliasAddsOrReplacesItsSectionAndKeepsTheRest) {
   EXPECT_EQ(Read("new.cfg"),
             "[DATABASES\\fresh\\DB INFO]\nTYPE=STANDARD\nPATH=data\nDEFAULT DRIVER=PARADOX\n");
   EXPECT_EQ(RunQuizpack("alias --config " + Path("new.cfg") + " --alias bad]name --path .").exitCode, 1);
+}
+
+TEST_F(QuizpackTool, ExportWritesSourcesThatBuildTheSameRows) {
+  ASSERT_EQ(RunQuizpack("build --password pw --output " + Path("quiz.db") + " " + Path("tv.quiz") + " " +
+                        Path("et.quiz"))
+                .exitCode,
+            0);
+  const TRun exported = RunQuizpack("export " + Path("quiz.db") + " --password pw --output " + Path("out"));
+  ASSERT_EQ(exported.exitCode, 0) << exported.output;
+  EXPECT_NE(exported.output.find("classic-television-2.quiz: 2 questions of Classic Television 2"),
+            std::string::npos)
+      << exported.output;
+  EXPECT_NE(Read("out/et1.quiz").find("question: ET01\nletter: A\ntext:\n  Q3\n"), std::string::npos)
+      << Read("out/et1.quiz");
+  const TRun rebuilt = RunQuizpack("build --strict --password pw --output " + Path("again.db") + " " +
+                                   Path("out/classic-television-2.quiz") + " " + Path("out/et1.quiz"));
+  ASSERT_EQ(rebuilt.exitCode, 0) << rebuilt.output;
+  EXPECT_EQ(ReadTable(Path("again.db"), "pw").rows, ReadTable(Path("quiz.db"), "pw").rows);
+
+  const TRun wrong = RunQuizpack("export " + Path("quiz.db") + " --password nope --output " + Path("out2"));
+  EXPECT_EQ(wrong.exitCode, 1);
+  EXPECT_FALSE(fs::exists(Path("out2")));
+  EXPECT_EQ(RunQuizpack("export " + Path("quiz.db") + " --password pw").exitCode, 2) << "no --output";
 }
 
 }  // namespace

@@ -4,25 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/text.h"
 #include "quiz_error.h"
-
-namespace {
-
-std::string Upper(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-  }
-  return text;
-}
-
-std::string Trim(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t\r");
-  if (first == std::string::npos) return {};
-  const auto last = text.find_last_not_of(" \t\r");
-  return text.substr(first, last - first + 1);
-}
-
-}  // namespace
 
 void SetAlias(const std::string& configPath, const std::string& alias,
               const std::vector<std::pair<std::string, std::string>>& rows) {
@@ -46,7 +29,7 @@ void SetAlias(const std::string& configPath, const std::string& alias,
   std::vector<std::string> result;
   bool replaced = false;
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (!replaced && Upper(Trim(lines[i])) == Upper(header)) {
+    if (!replaced && SameText(Trim(lines[i]), header)) {
       result.insert(result.end(), section.begin(), section.end());
       replaced = true;
       // Skip the old section's rows up to the next section or the blank lines before it.

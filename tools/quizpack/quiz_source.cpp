@@ -3,19 +3,13 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/text.h"
 #include "quiz_error.h"
 
 namespace {
 
 constexpr size_t kMaxCategory = 20;
 constexpr size_t kMaxOrder = 5;
-
-std::string Trim(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  const auto last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
-}
 
 class TSourceParser {
  public:
@@ -61,7 +55,7 @@ class TSourceParser {
     CloseBlock();
     const auto colon = line.find(':');
     if (colon == std::string::npos) Problem(lineNumber_, "expected 'key: value'");
-    Field(Trim(line.substr(0, colon)), Trim(line.substr(colon + 1)));
+    Field(std::string(Trim(line.substr(0, colon))), std::string(Trim(line.substr(colon + 1))));
   }
 
   void Field(const std::string& key, const std::string& value) {
@@ -99,15 +93,25 @@ class TSourceParser {
       question_->letter = value;
       return;
     }
+    if (key == "user-answer") {
+      if (question_->userAnswer) Problem(lineNumber_, "a second 'user-answer:' for this question");
+      if (value.size() > 1) Problem(lineNumber_, "the user answer is longer than 1 byte");
+      question_->userAnswer = value;
+      return;
+    }
+    constexpr std::string_view kRtfSuffix = "-rtf";
+    const bool rtf = key.size() > kRtfSuffix.size() && key.ends_with(kRtfSuffix);
+    const std::string field = rtf ? key.substr(0, key.size() - kRtfSuffix.size()) : key;
     std::optional<TQuizBlock>* target = nullptr;
-    if (key == "text") target = &question_->text;
-    if (key == "answer") target = &question_->answer;
-    if (key == "hint") target = &question_->hint;
-    if (key == "encourage") target = &question_->encourage;
-    if (key == "riff") target = &question_->riff;
+    if (field == "text") target = &question_->text;
+    if (field == "answer") target = &question_->answer;
+    if (field == "hint") target = &question_->hint;
+    if (field == "encourage") target = &question_->encourage;
+    if (field == "riff") target = &question_->riff;
     if (target == nullptr) Problem(lineNumber_, "unknown key '" + key + "'");
-    if (target->has_value()) Problem(lineNumber_, "a second '" + key + ":' for this question");
+    if (target->has_value()) Problem(lineNumber_, "a second '" + field + "' block for this question");
     target->emplace();
+    (*target)->rtf = rtf;
     (*target)->firstLine = lineNumber_ + 1;
     if (!value.empty()) {
       (*target)->lines.push_back(value);

@@ -11,6 +11,11 @@
 //     A. first choice
 //
 // Blank lines inside a block are empty paragraphs when the block goes on after them.
+//
+// Text that the markup cannot express (what a rich text editor wrote: fonts, indents, pictures...)
+// is kept as RTF itself: "text-rtf:", "answer-rtf:", "hint-rtf:", "encourage-rtf:" and "riff-rtf:"
+// take the RTF's lines as their block, each line ending in a line feed. "user-answer:" gives the
+// row's one-character "UserAnswer" (NULL without it).
 #pragma once
 
 #include <optional>
@@ -20,11 +25,13 @@
 struct TQuizBlock {
   std::vector<std::string> lines;
   int firstLine = 0;
+  bool rtf = false;  // the lines are RTF, not markup
 };
 
 struct TQuizQuestion {
   std::string order;
   std::string letter;
+  std::optional<std::string> userAnswer;
   int line = 0;  // of its "question:" line
   std::optional<TQuizBlock> text, answer, hint, encourage, riff;
 };

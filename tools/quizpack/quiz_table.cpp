@@ -77,6 +77,12 @@ void BindBlob(sqlite3_stmt* stmt, int index, const std::optional<std::string>& b
 
 std::optional<std::string> Rtf(const std::optional<TQuizBlock>& block, const std::string& fileName) {
   if (!block) return std::nullopt;
+  if (block->rtf) {
+    std::string rtf;
+    for (const auto& line : block->lines)
+      rtf += line + "\n";
+    return rtf;
+  }
   return MarkupToRtf(block->lines, fileName, block->firstLine);
 }
 
@@ -95,6 +101,7 @@ std::vector<TQuizRow> QuizRows(const std::vector<TQuizSource>& sources) {
       row.answerTx = question.letter;
       row.encourage = Rtf(question.encourage, source.fileName);
       row.riff = Rtf(question.riff, source.fileName);
+      row.userAnswer = question.userAnswer;
       rows.push_back(std::move(row));
     }
   }

@@ -1,4 +1,5 @@
-// quizpack: builds quiz tables from quiz sources, lists and dumps table files, and writes engine aliases.
+// quizpack: builds quiz tables from quiz sources, exports them back, lists and dumps table files, and writes
+// engine aliases.
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +10,7 @@
 
 #include "engine_config.h"
 #include "quiz_error.h"
+#include "quiz_export.h"
 #include "quiz_source.h"
 #include "quiz_table.h"
 
@@ -18,6 +20,7 @@ constexpr const char* kUsage =
     "usage:\n"
     "  quizpack build --output TABLE.db [--password PASSWORD] [--strict] SOURCE.quiz...\n"
     "  quizpack check [--strict] SOURCE.quiz...\n"
+    "  quizpack export TABLE.db [--password PASSWORD] --output FOLDER\n"
     "  quizpack list TABLE.db [--password PASSWORD]\n"
     "  quizpack dump TABLE.db [--password PASSWORD] [--row N]\n"
     "  quizpack alias --config FILE --alias NAME --path FOLDER [--type STANDARD] [--default-driver NAME]\n"
@@ -25,6 +28,7 @@ constexpr const char* kUsage =
     "build   makes a quiz table from quiz sources; the password encrypts it\n"
     "        (--strict: every answer letter must be A, B, C or D)\n"
     "check   reads quiz sources and reports their questions per category\n"
+    "export  writes a table back as quiz sources, one per category, into FOLDER\n"
     "list    shows one line per row of a table file\n"
     "dump    shows every field of every row (or of row N, from 1)\n"
     "alias   adds or replaces an alias in an engine configuration file\n";
@@ -148,6 +152,18 @@ int Dump(const TArguments& arguments) {
   return 0;
 }
 
+int Export(const TArguments& arguments) {
+  const std::string folder = arguments.Required("output");
+  const TExport exported = ExportQuizSources(Open(arguments));
+  for (const auto& note : exported.notes)
+    std::cerr << "quizpack: note: " << note << "\n";
+  const auto written = WriteQuizSources(exported, folder);
+  for (size_t i = 0; i < written.size(); ++i)
+    std::cout << written[i] << ": " << exported.sources[i].questions << " questions of "
+              << exported.sources[i].category << "\n";
+  return 0;
+}
+
 int Alias(const TArguments& arguments) {
   if (!arguments.words.empty()) throw EUsage("alias takes no file names, only options");
   SetAlias(arguments.Required("config"), arguments.Required("alias"),
@@ -165,6 +181,7 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     if (command == "build") return Build(Parse(argc, argv, {"output", "password"}, {"strict"}));
     if (command == "check") return Check(Parse(argc, argv, {}, {"strict"}));
+    if (command == "export") return Export(Parse(argc, argv, {"password", "output"}, {}));
     if (command == "list") return List(Parse(argc, argv, {"password"}, {}));
     if (command == "dump") return Dump(Parse(argc, argv, {"password", "row"}, {}));
     if (command == "alias") {

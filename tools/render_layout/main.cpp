@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "core/registration_hooks.h"
 #include "core/streams.h"
 #include "gui/forms/application.h"
 #include "gui/gui_module.h"
@@ -24,6 +25,7 @@ int main(int argc, char* argv[]) {
   TGuiModule gui(qtArgc, argv);
   for (TRegistration r : LayoutRegistrations())
     r();
+  RunRegistrationHooks();
   try {
     TMemoryStream text;
     text.LoadFromFile(argv[1]);
