@@ -22,3 +22,8 @@ inline constexpr TCategory RightsCategory = {
 
 // The quiz table's password, given to the default session before the table opens.
 inline constexpr const char* QuizTablePassword = "pelmut";
+
+// The database alias and table of the main window's Table1 (its stored layout names them too):
+// the start-up warm-up opens the same table before the window exists.
+inline constexpr const char* QuizDatabaseName = "vozaza";
+inline constexpr const char* QuizTableName = "vezedezavuza.db";

@@ -2,12 +2,15 @@
 
 #include <exception>
 
+#include "app/categories.h"
 #include "app/main_form.h"
 #include "data/dialogs/data_dialogs.h"
+#include "data/engine/engine_loader.h"
 #include "data/engine/register.h"
 #include "data/engine/session_list.h"
 #include "data/navigator/register.h"
 #include "gui/forms/application.h"
+#include "gui/forms/first_paint_probe.h"
 #include "gui/gui_module.h"
 #include "platform/help/help_viewer.h"
 #include "richtext/controls/register.h"
@@ -17,8 +20,13 @@ int main(int argc, char* argv[]) {
   // Start-up of every module. The sessions come first so that they outlive the windows:
   // the window framework's end frees the main window, and with it closes its datasets,
   // before the default session goes.
+  NoteStartupStage("main");
   TDataEngineModule dataEngine;
+  // Loading the engine and deriving the quiz table's key take a good part of the start: they run
+  // beside the window system's start, and the table's open below finds them done.
+  TEngineWarmUp warmUp(QuizDatabaseName, QuizTableName, QuizTablePassword);
   TGuiModule gui(argc, argv);
+  NoteStartupStage("qt-started");
   RegisterDataEngineClasses();
   RegisterDataDialogs();
   RegisterDataNavigatorClasses();
@@ -28,6 +36,7 @@ int main(int argc, char* argv[]) {
     InvokeHelp(Owner != nullptr ? Owner->Widget() : nullptr, File, Command, static_cast<uintptr_t>(Data));
   });
   RegisterAppForms();
+  NoteStartupStage("classes-registered");
   try {
     Application->Initialize();
     Application->SetTitle("Brevant 2");

@@ -4,6 +4,7 @@
 
 #include "app/about_box.h"
 #include "app/game_state.h"
+#include "core/registration_hooks.h"
 #include "core/rtti.h"
 #include "data/engine/query.h"
 #include "data/engine/session.h"
@@ -13,6 +14,7 @@
 #include "data/links/data_source.h"
 #include "data/navigator/db_navigator.h"
 #include "gui/forms/application.h"
+#include "gui/forms/first_paint_probe.h"
 #include "gui/stdctrls/button.h"
 #include "gui/stdctrls/group_box.h"
 #include "gui/stdctrls/label.h"
@@ -29,6 +31,7 @@ BREVANT_DEFINE_CLASS(TMainForm, TForm,
                          .Method("ButtonClassicTV1Click", &TMainForm::ButtonClassicTV1Click)
                          .Method("ButtonOscarsClick", &TMainForm::ButtonOscarsClick)
                          .Method("ButtonRightsClick", &TMainForm::ButtonRightsClick)
+                         .Method("DBNavigator1BeforeAction", &TMainForm::DBNavigator1BeforeAction)
                          .Method("DBNavigator1Click", &TMainForm::DBNavigator1Click)
                          .Method("BitBtnHelpClick", &TMainForm::BitBtnHelpClick)
                          .Method("BitBtnAboutClick", &TMainForm::BitBtnAboutClick))
@@ -36,6 +39,9 @@ BREVANT_DEFINE_CLASS(TMainForm, TForm,
 void RegisterAppForms() {
   RegisterClasses<TMainForm, TAboutBox>();
 }
+
+// Tools that draw the game's layouts link the forms and run this hook instead of including them.
+static const TRegistrationHook AppFormsHook(RegisterAppForms);
 
 TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {}
 
@@ -80,6 +86,7 @@ void ResetGameState() {
 }  // namespace
 
 void TMainForm::FormCreate(TObject* /*Sender*/) {
+  NoteStartupStage("layout-read");
   Session->StorePassword(QuizTablePassword);
   // The game state is set whether or not the table opens: a refused password at start must
   // not leave right answers worth nothing once a later open succeeds. The failure itself
@@ -90,12 +97,15 @@ void TMainForm::FormCreate(TObject* /*Sender*/) {
     ResetGameState();
     throw;
   }
+  // The engine loaded, its configuration read and the table's key derived.
+  NoteStartupStage("table-open");
   ResetGameState();
 }
 
 void TMainForm::ChooseCategory(TButton* Button, const TCategory& Category) {
   DBNavigator1->SetVisible(false);
   TopRtf->SetDataField("Question");
+  TopRtf->SetAutoDisplay(true);
   Game.QuestionsAnswered = 0;
   Button->SetEnabled(false);
   Query1->SetActive(false);
@@ -163,9 +173,16 @@ void TMainForm::ScoreMeButtonClick(TObject* /*Sender*/) {
   RzProgressBar1->SetPercent(static_cast<uint16_t>(Game.Score));
 }
 
+// The move would load the next row's answer into the top box, which the click then replaces
+// with its question: the box waits instead, so that a long text is read and laid out once.
+void TMainForm::DBNavigator1BeforeAction(TObject* /*Sender*/, TNavigateBtn /*Button*/) {
+  TopRtf->SetAutoDisplay(false);
+}
+
 void TMainForm::DBNavigator1Click(TObject* /*Sender*/, TNavigateBtn /*Button*/) {
   RadioGroup1->SetItemIndex(-1);
   TopRtf->SetDataField("Question");
+  TopRtf->SetAutoDisplay(true);
   DBNavigator1->SetEnabled(true);
   DBNavigator1->SetVisible(false);
   HintRtf->SetVisible(false);

@@ -33,6 +33,7 @@ class TMainForm : public TForm {
   void ButtonClassicTV1Click(TObject* Sender);
   void ButtonOscarsClick(TObject* Sender);
   void ButtonRightsClick(TObject* Sender);
+  void DBNavigator1BeforeAction(TObject* Sender, TNavigateBtn Button);
   void DBNavigator1Click(TObject* Sender, TNavigateBtn Button);
   void BitBtnHelpClick(TObject* Sender);
   void BitBtnAboutClick(TObject* Sender);

@@ -37,24 +37,19 @@ std::string RuntimeDir() {
   return BREVANT_RUNTIME_DIR;
 }
 
-std::string MakeTempFolder(const std::string& Prefix) {
-  std::string pattern = testing::TempDir() + "/" + Prefix + "-XXXXXX";
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  return pattern;
-}
-
 std::string FileChecksum(const std::string& Path) {
   QFile file(QString::fromStdString(Path));
   if (!file.open(QIODevice::ReadOnly)) return {};
   return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex().toStdString();
 }
 
-TGameRun::TGameRun(const std::vector<std::string>& Env, const std::string& Dir, const std::string& Program) {
+TGameRun::TGameRun(const std::vector<std::string>& Env, const std::string& Dir, const std::string& Program,
+                   const std::vector<std::string>& Args) {
   ConfigHome_ = MakeTempFolder("brevant-config");
   std::vector<std::string> env = {"DISPLAY=" + X_.Display(),
                                   "QT_QPA_PLATFORM=", "XDG_CONFIG_HOME=" + ConfigHome_};
   env.insert(env.end(), Env.begin(), Env.end());
-  Game_ = std::make_unique<TProcess>(Program, Dir, env);
+  Game_ = std::make_unique<TProcess>(Program, Dir, env, Args);
 }
 
 TGameRun::~TGameRun() {
@@ -87,7 +82,7 @@ bool TGameRun::WaitGone(const std::string& NameRegex, double Seconds) {
 }
 
 unsigned long TGameRun::MainWindow() {
-  if (Main_ == 0) Main_ = WaitWindow("^Brevant Pack Number 2$");
+  if (Main_ == 0) Main_ = WaitWindow(MainName_);
   if (Main_ == 0) ADD_FAILURE() << "the main window did not appear";
   return Main_;
 }
@@ -95,6 +90,23 @@ unsigned long TGameRun::MainWindow() {
 void TGameRun::ClickIn(unsigned long Window, int X, int Y) {
   Shell("xdotool mousemove --window " + std::to_string(Window) + " " + std::to_string(X) + " " +
         std::to_string(Y) + " click 1");
+}
+
+int TGameRun::WaitExit(double Seconds) {
+  return Game_->Wait(Seconds);
+}
+
+void TGameRun::Drag(unsigned long Window, int FromX, int FromY, int ToX, int ToY) {
+  const std::string w = std::to_string(Window);
+  std::string command = "xdotool mousemove --window " + w + " " + std::to_string(FromX) + " " +
+                        std::to_string(FromY) + " sleep 0.2 mousedown 1";
+  const int steps = 8;
+  for (int i = 1; i <= steps; ++i) {
+    command += " sleep 0.05 mousemove --window " + w + " " +
+               std::to_string(FromX + (ToX - FromX) * i / steps) + " " +
+               std::to_string(FromY + (ToY - FromY) * i / steps);
+  }
+  Shell(command + " sleep 0.2 mouseup 1");
 }
 
 void TGameRun::Hover(int X, int Y) {

@@ -9,12 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "temp_folder.h"
 #include "x_session.h"
 
 // The folder of the built program, its engine, table and help file.
 std::string RuntimeDir();
-// A fresh empty folder under the test's temporary folder.
-std::string MakeTempFolder(const std::string& Prefix);
 // The hex SHA-256 of a file.
 std::string FileChecksum(const std::string& Path);
 
@@ -23,7 +22,8 @@ class TGameRun {
   // Starts Program (the built game by default) in Dir with Env added to the environment.
   // The user's configuration folder is a private empty one unless Env names another.
   explicit TGameRun(const std::vector<std::string>& Env = {}, const std::string& Dir = RuntimeDir(),
-                    const std::string& Program = RuntimeDir() + "/brevant");
+                    const std::string& Program = RuntimeDir() + "/brevant",
+                    const std::vector<std::string>& Args = {});
   ~TGameRun();
 
   // The id of a visible window whose name matches the regular expression, waiting up to
@@ -34,6 +34,8 @@ class TGameRun {
   bool WaitGone(const std::string& NameRegex, double Seconds = 15);
   // The main window, once it is shown (fails the test when it is not).
   unsigned long MainWindow();
+  // The name of the program's main window, for programs other than the game.
+  void SetMainWindowName(const std::string& NameRegex) { MainName_ = NameRegex; }
 
   // Pointer and keys, in the main window's client coordinates (or another window's).
   void Click(int X, int Y) { ClickIn(MainWindow(), X, Y); }
@@ -49,6 +51,10 @@ class TGameRun {
 
   // Asks the main window to close as a window manager's close button does; the exit code.
   int CloseAndWait();
+  // Waits up to Seconds for the program to end by itself; its exit code (-1: still running).
+  int WaitExit(double Seconds);
+  // Drags with the left button in a window's client coordinates, in small steps.
+  void Drag(unsigned long Window, int FromX, int FromY, int ToX, int ToY);
   std::string Display() const { return X_.Display(); }
 
  private:
@@ -60,6 +66,7 @@ class TGameRun {
   std::string ConfigHome_;
   std::unique_ptr<TProcess> Game_;
   unsigned long Main_ = 0;
+  std::string MainName_ = "^Brevant Pack Number 2$";
 };
 
 // Text read from an area of an image (enlarged first: the game's fonts are small). Layout is

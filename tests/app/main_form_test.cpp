@@ -212,4 +212,27 @@ TEST_F(MainFormTest, AnAboutBoxIsFreshEachTimeAndFreedAfterItCloses) {
   form->Close();
 }
 
+TEST_F(MainFormTest, NextShowsTheNextQuestionWithoutLoadingItsAnswerOnTheWay) {
+  TMainForm* form = MakeForm();
+  form->ButtonOscarsClick(form->ButtonOscars);
+  form->RadioGroup1->SetItemIndex(0);
+  form->ScoreMeButtonClick(form->ScoreMeButton);
+  ASSERT_EQ(form->TopRtf->DataField(), "Answer");
+  std::vector<std::string> shown;
+  form->TopRtf->OnChange = [&](TObject*) { shown.push_back(form->TopRtf->Text()); };
+  form->DBNavigator1->ClickButton(nbNext);
+  form->TopRtf->OnChange = nullptr;
+  const std::string question = form->TopRtf->Text();
+  EXPECT_EQ(form->TopRtf->DataField(), "Question");
+  EXPECT_TRUE(form->TopRtf->AutoDisplay());
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(shown.back(), question);
+  // The second row's answer, as the box shows it when asked for it.
+  form->TopRtf->SetDataField("Answer");
+  const std::string answer = form->TopRtf->Text();
+  ASSERT_NE(answer, question);
+  EXPECT_EQ(std::count(shown.begin(), shown.end(), answer), 0) << "the answer was loaded and thrown away";
+  form->Close();
+}
+
 }  // namespace

@@ -1,12 +1,15 @@
 // The real program under Xvfb: it starts, shows its main window with the right caption
-// and contents, and ends cleanly when the window is closed.
+// and contents, and ends cleanly when the window is closed; asked to, it reports the stages of
+// its start in order and ends at its first paint.
 
 #include <gtest/gtest.h>
 
 #include <QColor>
 #include <QImage>
 #include <cstdlib>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "x_session.h"
 
@@ -48,6 +51,35 @@ TEST(Startup, MainWindowAppearsWithItsCaptionAndClosesCleanly) {
   // A window manager's close button ends the program, with exit code 0.
   ASSERT_TRUE(RequestClose(x.Display(), window));
   EXPECT_EQ(game.Wait(20), 0);
+}
+
+TEST(Startup, ReportsItsStagesInOrderAndEndsAtTheFirstPaint) {
+  TXvfb x;
+  bool ok = false;
+  const std::string out =
+      RunShell("cd '" + RuntimeDir() + "' && DISPLAY=" + x.Display() +
+                   " QT_QPA_PLATFORM= BREVANT_REPORT_FIRST_PAINT=1 BREVANT_REPORT_STARTUP=1"
+                   " timeout 30 ./brevant 2>/dev/null",
+               &ok);
+  ASSERT_TRUE(ok) << "the program did not end on its own with exit code 0:\n" << out;
+  std::istringstream lines(out);
+  std::vector<std::string> names;
+  std::string word, name;
+  long long when = 0, last = 0;
+  while (lines >> word) {
+    if (word == "stage") {
+      ASSERT_TRUE(lines >> name >> when) << out;
+    } else {
+      ASSERT_EQ(word, "first-paint") << out;
+      ASSERT_TRUE(lines >> when) << out;
+      name = word;
+    }
+    EXPECT_GE(when, last) << name << " reported before the stage ahead of it";
+    last = when;
+    names.push_back(name);
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"main", "qt-started", "classes-registered", "layout-read",
+                                             "table-open", "first-paint"}));
 }
 
 }  // namespace

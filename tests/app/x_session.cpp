@@ -18,38 +18,8 @@
 
 extern char** environ;
 
-TXvfb::TXvfb() {
-  int fds[2];
-  if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
-  Pid_ = fork();
-  if (Pid_ < 0) throw std::runtime_error("fork failed");
-  if (Pid_ == 0) {
-    close(fds[0]);
-    const int devnull = open("/dev/null", O_WRONLY);
-    if (devnull >= 0) dup2(devnull, STDERR_FILENO);
-    const std::string fd = std::to_string(fds[1]);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-           static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  close(fds[1]);
-  std::string number;
-  char c;
-  while (read(fds[0], &c, 1) == 1 && c != '\n')
-    number += c;
-  close(fds[0]);
-  if (number.empty()) throw std::runtime_error("Xvfb did not report a display");
-  Display_ = ":" + number;
-}
-
-TXvfb::~TXvfb() {
-  if (Pid_ > 0) {
-    kill(Pid_, SIGTERM);
-    waitpid(Pid_, nullptr, 0);
-  }
-}
-
-TProcess::TProcess(const std::string& Program, const std::string& Dir, const std::vector<std::string>& Env) {
+TProcess::TProcess(const std::string& Program, const std::string& Dir, const std::vector<std::string>& Env,
+                   const std::vector<std::string>& Args) {
   std::vector<std::string> env;
   for (char** e = environ; *e != nullptr; ++e) {
     const std::string entry = *e;
@@ -70,8 +40,11 @@ TProcess::TProcess(const std::string& Program, const std::string& Dir, const std
   if (Pid_ < 0) throw std::runtime_error("fork failed");
   if (Pid_ == 0) {
     if (chdir(Dir.c_str()) != 0) _exit(126);
-    char* argv[] = {const_cast<char*>(Program.c_str()), nullptr};
-    execve(Program.c_str(), argv, envp.data());
+    std::vector<char*> argv{const_cast<char*>(Program.c_str())};
+    for (const std::string& arg : Args)
+      argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    execve(Program.c_str(), argv.data(), envp.data());
     _exit(127);
   }
 }

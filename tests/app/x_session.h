@@ -1,29 +1,20 @@
 #pragma once
-// End-to-end helpers: a private Xvfb display, the real program started on it, and the
-// X requests a window manager or a person would send.
+// End-to-end helpers: the real program started on a private Xvfb display (xvfb.h), and
+// the X requests a window manager or a person would send.
 
 #include <sys/types.h>
 
 #include <string>
 #include <vector>
 
-class TXvfb {
- public:
-  // Starts Xvfb on a free display number; throws std::runtime_error when it cannot.
-  TXvfb();
-  ~TXvfb();
-  const std::string& Display() const { return Display_; }
-
- private:
-  pid_t Pid_ = -1;
-  std::string Display_;
-};
+#include "xvfb.h"
 
 class TProcess {
  public:
   // Starts Program in Dir with the current environment plus Env ("NAME=value"; an empty
-  // value removes the variable).
-  TProcess(const std::string& Program, const std::string& Dir, const std::vector<std::string>& Env);
+  // value removes the variable) and the arguments Args.
+  TProcess(const std::string& Program, const std::string& Dir, const std::vector<std::string>& Env,
+           const std::vector<std::string>& Args = {});
   ~TProcess();
   // Waits up to Seconds for the process to end; its exit code, or -1 when it did not end
   // (or ended by a signal).
