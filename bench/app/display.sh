@@ -5,7 +5,8 @@ if [ -z "${DISPLAY:-}" ]; then
   mkfifo "$display_work/display"
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_work/display" 2>/dev/null &
   display_xvfb=$!
-  trap 'kill $display_xvfb 2>/dev/null || true; rm -rf "$display_work"' EXIT
+  display_cleanup() { kill "$display_xvfb" 2>/dev/null || true; rm -rf "$display_work"; }
+  trap display_cleanup EXIT
   read -r -t 20 display_number <"$display_work/display"
   export DISPLAY=":$display_number"
 fi

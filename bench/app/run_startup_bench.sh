@@ -5,7 +5,5 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${BUILD_DIR:-$root/build}
 runs=${1:-11}
-cmake --build "$build" --target brevant bare_qt_window startup_bench >/dev/null
-bin=$build/bin
-. "$root/bench/app/display.sh"
+. "$root/bench/app/startup_programs.sh"
 "$bin/startup_bench" "$bin/brevant" "$bin/bare_qt_window" "$runs"
