@@ -16,7 +16,7 @@ constexpr uint16_t kStatusAlwaysFromEngine = 0x2F01;
 std::string StatusText(uint16_t Status) {
   char text[ENG_MSG_BUFFER] = {};
   if (ENG_STATUS(DbEngine.EngGetErrorText(Status, text)) != ENG_OK) return {};
-  return TrimText(FixedText(text, ENG_MAX_MSG_LEN));
+  return std::string(Trim(FixedText(text, ENG_MAX_MSG_LEN)));
 }
 
 // The collected message lines: empty texts and texts already present (ignoring case) are skipped.
@@ -64,7 +64,7 @@ EDBEngineError::EDBEngineError(EngResult Status) : EDatabaseError("") {
     if (entryStatus == ENG_OK || entryStatus == ENG_ERR_NOT_AVAILABLE) break;
     Errors_.emplace_back(entryStatus, native, FixedText(text, ENG_MAX_MSG_LEN));
     if (native == 0 && status != kStatusNoStatusText) lines.Add(StatusText(entryStatus));
-    lines.Add(TrimText(Errors_.back().Message()));
+    lines.Add(std::string(Trim(Errors_.back().Message())));
   }
   SetMessage(lines.Empty() ? Format(LoadResString(SEngineError), status) : lines.Joined());
 }

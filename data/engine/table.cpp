@@ -41,19 +41,6 @@ BREVANT_DEFINE_CLASS(TTable, TDBDataSet,
 
 namespace {
 
-std::vector<std::string> SplitNames(const std::string& Names) {
-  std::vector<std::string> out;
-  size_t start = 0;
-  while (start <= Names.size()) {
-    size_t end = Names.find(';', start);
-    if (end == std::string::npos) end = Names.size();
-    const std::string name = TrimText(Names.substr(start, end - start));
-    if (!name.empty()) out.push_back(name);
-    start = end + 1;
-  }
-  return out;
-}
-
 std::string Extension(const std::string& Name) {
   const size_t dot = Name.rfind('.');
   const size_t slash = Name.find_last_of("/\\");

@@ -10,6 +10,7 @@
 
 #include "core/format.h"
 #include "core/streams.h"
+#include "core/text.h"
 #include "gui/dialogs/file_dialog.h"
 #include "gui/forms/screen.h"
 #include "platform/desktop/desktop_open.h"
@@ -24,11 +25,9 @@ constexpr int kMaxEmbeddedMegabytes = 32;
 constexpr int64_t kMaxEmbeddedBytes = int64_t{kMaxEmbeddedMegabytes} << 20;
 
 bool HasPictureExtension(const std::string& Path) {
-  std::string extension = std::filesystem::path(Path).extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  const std::string extension = std::filesystem::path(Path).extension().string();
   for (const char* known : {".png", ".jpg", ".jpeg", ".gif", ".bmp", ".svg", ".svgz"}) {
-    if (extension == known) return true;
+    if (SameText(extension, known)) return true;
   }
   return false;
 }

@@ -11,6 +11,7 @@
 
 #include "core/exceptions.h"
 #include "core/strings.h"
+#include "core/text.h"
 #include "data/register.h"
 #include "gui/forms/application.h"
 #include "gui/forms/form.h"
@@ -24,10 +25,7 @@ namespace {
 constexpr uint64_t kAllEditorOptions = 0x1FFF;
 
 bool IsPlainTextName(const std::string& FileName) {
-  std::string ext = std::filesystem::path(FileName).extension().string();
-  for (char& c : ext)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return ext == ".txt";
+  return SameText(std::filesystem::path(FileName).extension().string(), ".txt");
 }
 
 }  // namespace
