@@ -1,35 +1,18 @@
 #include "data/controls/db_edit.h"
 
 #include "core/rtti.h"
+#include "data/controls/window_field_data_link.h"
 #include "data/dataset.h"
 #include "data/db_error.h"
 #include "data/fields/field.h"
 #include "data/links/data_source.h"
-#include "data/links/field_data_link.h"
 #include "gui/controls/keys.h"
 
 BREVANT_DEFINE_CLASS(TDBEdit, TEdit,
                      .Property("DataSource", &TDBEdit::DataSource, &TDBEdit::SetDataSource)
                          .Property("DataField", &TDBEdit::DataField, &TDBEdit::SetDataField))
 
-namespace {
-
-// The box can take the focus when the dataset asks for its field (a failed check, say).
-class TEditFieldDataLink : public TFieldDataLink {
- public:
-  explicit TEditFieldDataLink(TDBEdit* Control) : Control_(Control) {}
-
- protected:
-  bool ControlCanFocus() const override { return Control_->CanFocus(); }
-  void FocusControl() override { Control_->SetFocus(); }
-
- private:
-  TDBEdit* Control_;
-};
-
-}  // namespace
-
-TDBEdit::TDBEdit(TComponent* AOwner) : TEdit(AOwner), Link_(std::make_unique<TEditFieldDataLink>(this)) {
+TDBEdit::TDBEdit(TComponent* AOwner) : TEdit(AOwner), Link_(std::make_unique<TWindowFieldDataLink>(this)) {
   Link_->SetControl(this);
   Link_->OnDataChange = [this](TObject*) { HandleDataChange(); };
   Link_->OnEditingChange = [this](TObject*) { HandleEditingChange(); };

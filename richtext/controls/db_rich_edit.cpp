@@ -3,34 +3,17 @@
 #include "richtext/controls/db_rich_edit.h"
 
 #include "core/format.h"
+#include "data/controls/window_field_data_link.h"
 #include "data/dataset.h"
 #include "data/fields/blob_field.h"
 #include "data/links/data_source.h"
-#include "data/links/field_data_link.h"
 #include "richtext/controls/rich_memory_stream.h"
 #include "richtext/controls/richtext_strings.h"
 #include "richtext/controls/ww_rich_edit_strings.h"
 #include "richtext/edit/rich_edit_box.h"
 
-namespace {
-
-// The control's link: the control can take the focus when the dataset asks for its field.
-class TRichFieldDataLink : public TFieldDataLink {
- public:
-  explicit TRichFieldDataLink(TwwDBRichEdit* Control) : Control_(Control) {}
-
- protected:
-  bool ControlCanFocus() const override { return Control_->CanFocus(); }
-  void FocusControl() override { Control_->SetFocus(); }
-
- private:
-  TwwDBRichEdit* Control_;
-};
-
-}  // namespace
-
 TwwDBRichEdit::TwwDBRichEdit(TComponent* AOwner)
-    : TwwCustomRichEdit(AOwner), Link_(std::make_unique<TRichFieldDataLink>(this)) {
+    : TwwCustomRichEdit(AOwner), Link_(std::make_unique<TWindowFieldDataLink>(this)) {
   // No control for the link: the field is found by name in the dataset.
   Link_->OnDataChange = [this](TObject*) { HandleDataChange(); };
   Link_->OnEditingChange = [this](TObject*) { HandleEditingChange(); };
