@@ -4,22 +4,17 @@
 // when repetitions are asked for.
 #define SQLITE_HAS_CODEC 1
 #include <benchmark/benchmark.h>
-#include <dlfcn.h>
 #include <sqlite3.h>
-#include <stdlib.h>
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "dbengine.h"
-
-namespace fs = std::filesystem;
+#include "engine_bench_support.h"
 
 namespace {
 
@@ -27,32 +22,12 @@ constexpr int kRows = 100000;
 constexpr int kBlobBytes = 1 << 20;
 constexpr const char* kPassword = "pelmut";
 
-#define ENTRY(name) decltype(&::name) name = Resolve<decltype(&::name)>(#name);
-struct TEngine {
-  void* library = dlopen(DBENGINE_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-  template <typename T>
-  T Resolve(const char* name) {
-    if (library == nullptr) throw std::runtime_error(dlerror());
-    auto entry = reinterpret_cast<T>(dlsym(library, name));
-    if (entry == nullptr) throw std::runtime_error(std::string("missing entry ") + name);
-    return entry;
-  }
-  ENG_ENTRIES(ENTRY)
-};
-#undef ENTRY
-
-void Check(bool ok, const char* what) {
-  if (!ok) throw std::runtime_error(what);
-}
-
-void Exec(sqlite3* db, const char* sql) {
-  Check(sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK, sql);
-}
+using bench_engine::Check;
+using bench_engine::Exec;
 
 // Writes the row table (plain and encrypted copies) and the blob table into a fresh folder.
 std::string MakeTables() {
-  std::string folder = (fs::temp_directory_path() / "dbengine-bench-XXXXXX").string();
-  Check(mkdtemp(folder.data()) != nullptr, "mkdtemp");
+  std::string folder = bench_engine::MakeFolder("dbengine-bench-XXXXXX");
   for (const char* name : {"rows", "secret"}) {
     sqlite3* db = nullptr;
     Check(sqlite3_open((folder + "/" + name + ".db").c_str(), &db) == SQLITE_OK, "create table file");
@@ -94,30 +69,12 @@ std::string MakeTables() {
   Check(sqlite3_step(insert) == SQLITE_DONE, "insert blob");
   sqlite3_finalize(insert);
   sqlite3_close(db);
-  std::ofstream(folder + "/dbengine.cfg") << "[DATABASES\\bench\\DB INFO]\nTYPE=STANDARD\nPATH=.\n";
+  bench_engine::WriteConfiguration(folder);
   return folder;
 }
 
-struct TFixture {
-  std::string folder = MakeTables();
-  TEngine engine;
-  EngHandle db = 0;
-
-  TFixture() {
-    Check(engine.LIBINITFUNCTION() == ENG_OK, "LIBINITFUNCTION");
-    EngEnv env{};
-    std::strcpy(env.language, "0009");
-    std::snprintf(env.configFile, sizeof env.configFile, "%s/dbengine.cfg", folder.c_str());
-    Check(engine.EngineInit(ENG_VERSION, &env) == ENG_OK, "EngineInit");
-    Check(engine.EngAddPassword(kPassword) == ENG_OK, "EngAddPassword");
-    Check(engine.EngOpenDatabase("bench", nullptr, ENG_OPEN_READONLY, ENG_SHARE_SHARED, "", &db) == ENG_OK,
-          "open");
-  }
-  ~TFixture() {
-    engine.EngineExit();
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
-  }
+struct TFixture : bench_engine::TEngineSession {
+  TFixture() : TEngineSession(MakeTables(), DBENGINE_LIBRARY, kPassword, ENG_OPEN_READONLY) {}
 };
 
 TFixture& Fixture() {

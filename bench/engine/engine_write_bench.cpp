@@ -5,22 +5,16 @@
 // Prints "BM_EngineWrite1000Rows / BM_StorageWrite1000Rows = <ratio>" at the end.
 #define SQLITE_HAS_CODEC 1
 #include <benchmark/benchmark.h>
-#include <dlfcn.h>
 #include <sqlite3.h>
-#include <stdlib.h>
 
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "dbengine.h"
+#include "engine_bench_support.h"
 #include "ratio_reporter.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -28,27 +22,8 @@ constexpr int kRows = 1000;
 constexpr size_t kBlobBytes = 2048;
 constexpr const char* kPassword = "pelmut";
 
-#define ENTRY(name) decltype(&::name) name = Resolve<decltype(&::name)>(#name);
-struct TEngine {
-  void* library = dlopen(DBENGINE_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-  template <typename T>
-  T Resolve(const char* name) {
-    if (library == nullptr) throw std::runtime_error(dlerror());
-    auto entry = reinterpret_cast<T>(dlsym(library, name));
-    if (entry == nullptr) throw std::runtime_error(std::string("missing entry ") + name);
-    return entry;
-  }
-  ENG_ENTRIES(ENTRY)
-};
-#undef ENTRY
-
-void Check(bool ok, const char* what) {
-  if (!ok) throw std::runtime_error(what);
-}
-
-void Exec(sqlite3* db, const char* sql) {
-  Check(sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK, sql);
-}
+using bench_engine::Check;
+using bench_engine::Exec;
 
 sqlite3* OpenKeyed(const std::string& path) {
   sqlite3* db = nullptr;
@@ -59,8 +34,7 @@ sqlite3* OpenKeyed(const std::string& path) {
 
 // Two equal encrypted tables of kRows rows, one for each side.
 std::string MakeTables() {
-  std::string folder = (fs::temp_directory_path() / "dbengine-write-bench-XXXXXX").string();
-  Check(mkdtemp(folder.data()) != nullptr, "mkdtemp");
+  std::string folder = bench_engine::MakeFolder("dbengine-write-bench-XXXXXX");
   for (const char* name : {"engine", "storage"}) {
     sqlite3* db = OpenKeyed(folder + "/" + name + ".db");
     Exec(db, (std::string("CREATE TABLE ") + name + " (Name VARCHAR(20), Note VARCHAR(40), Data BLOB(1))")
@@ -80,30 +54,12 @@ std::string MakeTables() {
     Exec(db, "COMMIT");
     sqlite3_close(db);
   }
-  std::ofstream(folder + "/dbengine.cfg") << "[DATABASES\\bench\\DB INFO]\nTYPE=STANDARD\nPATH=.\n";
+  bench_engine::WriteConfiguration(folder);
   return folder;
 }
 
-struct TFixture {
-  std::string folder = MakeTables();
-  TEngine engine;
-  EngHandle db = 0;
-
-  TFixture() {
-    Check(engine.LIBINITFUNCTION() == ENG_OK, "LIBINITFUNCTION");
-    EngEnv env{};
-    std::strcpy(env.language, "0009");
-    std::snprintf(env.configFile, sizeof env.configFile, "%s/dbengine.cfg", folder.c_str());
-    Check(engine.EngineInit(ENG_VERSION, &env) == ENG_OK, "EngineInit");
-    Check(engine.EngAddPassword(kPassword) == ENG_OK, "EngAddPassword");
-    Check(engine.EngOpenDatabase("bench", nullptr, ENG_OPEN_READWRITE, ENG_SHARE_SHARED, "", &db) == ENG_OK,
-          "open");
-  }
-  ~TFixture() {
-    engine.EngineExit();
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
-  }
+struct TFixture : bench_engine::TEngineSession {
+  TFixture() : TEngineSession(MakeTables(), DBENGINE_LIBRARY, kPassword, ENG_OPEN_READWRITE) {}
 };
 
 TFixture& Fixture() {

@@ -12,8 +12,6 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 #include <cstdlib>
-#include <iostream>
-#include <map>
 #include <string>
 
 #include "core/streams.h"
@@ -21,6 +19,7 @@
 #include "gui/forms/application.h"
 #include "gui/forms/form.h"
 #include "gui/gui_module.h"
+#include "ratio_reporter.h"
 #include "richtext/controls/db_rich_edit.h"
 #include "richtext/controls/register.h"
 #include "richtext/controls/ww_rich_edit_strings.h"
@@ -91,33 +90,6 @@ void BM_BareTextDialog(benchmark::State& State) {
 }
 BENCHMARK(BM_BareTextDialog)->Unit(benchmark::kMillisecond);
 
-class TRatioReporter : public benchmark::ConsoleReporter {
- public:
-  TRatioReporter() : ConsoleReporter(OO_None) {}
-  void ReportRuns(const std::vector<Run>& Runs) override {
-    ConsoleReporter::ReportRuns(Runs);
-    for (const Run& r : Runs) {
-      if (r.error_occurred) continue;
-      const std::string& name = r.run_name.function_name;
-      if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
-        Medians_[name] = r.GetAdjustedRealTime();
-      else if (r.run_type == Run::RT_Iteration && Medians_.count(name) == 0)
-        Times_[name] = r.GetAdjustedRealTime();
-    }
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    auto time = [&](const std::string& Name) { return Medians_.count(Name) ? Medians_[Name] : Times_[Name]; };
-    if (time("BM_BareTextDialog") > 0)
-      std::cout << "BM_ViewerByF2 / BM_BareTextDialog = " << time("BM_ViewerByF2") / time("BM_BareTextDialog")
-                << '\n';
-  }
-
- private:
-  std::map<std::string, double> Times_;
-  std::map<std::string, double> Medians_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -143,7 +115,7 @@ int main(int argc, char** argv) {
     Control->SetFocus();
     Settle();
     Host = &form;
-    TRatioReporter reporter;
+    TRatioReporter reporter({{"BM_ViewerByF2", "BM_BareTextDialog"}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     Host = nullptr;
     Control = nullptr;
