@@ -48,6 +48,15 @@ void SaveContentFileReplacing(TwwCustomRichEdit& Control, const std::string& Fil
                                                      std::to_string(getpid()) + target.extension().string());
   try {
     Control.RichEditLines()->SaveContentFile(temporary.string());
+  } catch (const EFCreateError& e) {
+    std::error_code ignored;
+    fs::remove(temporary, ignored);
+    // The user chose the file, not the temporary beside it: the message names theirs.
+    std::string message = e.Message();
+    const std::string hidden = temporary.string();
+    if (const size_t at = message.find(hidden); at != std::string::npos)
+      message.replace(at, hidden.size(), FileName);
+    throw EFCreateError(message);
   } catch (...) {
     std::error_code ignored;
     fs::remove(temporary, ignored);

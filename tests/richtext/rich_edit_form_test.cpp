@@ -131,7 +131,9 @@ TEST_F(RichEditForm, TheViewerOfAReadOnlyControlShowsTheSameTextAndOnlyPrintPage
     EXPECT_EQ(VisibleItems(form.FileMenu), (std::vector<std::string>{"&Print", "Page Set&up", "-", "E&xit"}));
     EXPECT_FALSE(form.FormatMenu->Visible());
     EXPECT_FALSE(form.ViewMenu->Visible());
-    EXPECT_FALSE(form.InsertMenu->Visible() && form.ObjectItem->Visible() && false);
+    // The read-only mask keeps reoShowInsertObject: the Insert menu follows that option alone.
+    EXPECT_TRUE(form.InsertMenu->Visible());
+    EXPECT_TRUE(form.ObjectItem->Visible());
     EXPECT_FALSE(form.Toolbar->Visible());
     EXPECT_FALSE(form.FormatBar->Visible());
     EXPECT_FALSE(form.StatusBar1->Visible());
@@ -463,6 +465,34 @@ TEST_F(RichEditForm, TheColourMenuColoursTheSelection) {
   });
 }
 
+TEST_F(RichEditForm, LoadReadsEachFileByTheConversionOfItsExtension) {
+  TTempFolder folder;
+  folder.Write("letter.rtf", "{\\rtf1\\ansi\\pard Dear {\\b friend}\\par}");
+  // A text file is text even when it looks like rich text.
+  folder.Write("notes.txt", "{\\rtf1 as typed}");
+  TwwDBRichEdit* control = Unbound(kQuestion);
+  control->SetEditorOptions(TwwRichEditOptions::FromBits(0x1FFF));
+  RunEditor(*control, [&](TwwRichEditForm& form) {
+    const auto load = [&](const std::string& Name) {
+      TDialogDriver open([&](TDialogView& View) {
+        View.SetText("FileName", folder.File(Name));
+        View.Press("Accept");
+      });
+      TMessageBoxRecorder boxes;
+      Application->Guard([&]() { form.LoadClick(nullptr); });
+      EXPECT_TRUE(boxes.Boxes().empty()) << Name;
+    };
+    load("letter.rtf");
+    EXPECT_EQ(form.Editor()->Text(), "Dear friend");
+    form.Editor()->EditBox()->SetSelection(5, 6);
+    EXPECT_TRUE(form.Editor()->SelectionFormat()->Style().Contains(fsBold));
+    form.Editor()->EditBox()->SetSelection(0, 4);
+    EXPECT_FALSE(form.Editor()->SelectionFormat()->Style().Contains(fsBold));
+    load("notes.txt");
+    EXPECT_EQ(form.Editor()->Text(), "{\\rtf1 as typed}");
+  });
+}
+
 TEST_F(RichEditForm, BadFilesLeaveTheTextAsItWasWithAClearMessage) {
   TTempFolder folder;
   folder.Write("binary.rtf", std::string("\x7f"
@@ -506,7 +536,9 @@ TEST_F(RichEditForm, BadFilesLeaveTheTextAsItWasWithAClearMessage) {
     });
     TMessageBoxRecorder boxes;
     Application->Guard([&]() { form.SaveAsClick(nullptr); });
-    EXPECT_GE(boxes.Boxes().size(), 1u);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_NE(boxes.Boxes()[0].Text.find("Cannot create file \"/proc/self/nowhere.rtf\""), std::string::npos)
+        << boxes.Boxes()[0].Text;
     EXPECT_EQ(form.Editor()->Text(), before);
   });
 }
