@@ -3,6 +3,8 @@
 # information.
 if(BREVANT_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined -O1)
+  # The code's own assertions hold in this tree too: the release type's NDEBUG would switch them off.
+  add_compile_options(-UNDEBUG)
   add_link_options(-fsanitize=address,undefined)
   brevant_line_tables_only()
 endif()
