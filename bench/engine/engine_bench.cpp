@@ -24,6 +24,7 @@ constexpr const char* kPassword = "pelmut";
 
 using bench_engine::Check;
 using bench_engine::Exec;
+using TEngine = bench_engine::TEngineLibrary;
 
 // Writes the row table (plain and encrypted copies) and the blob table into a fresh folder.
 std::string MakeTables() {

@@ -24,6 +24,7 @@ constexpr const char* kPassword = "pelmut";
 
 using bench_engine::Check;
 using bench_engine::Exec;
+using TEngine = bench_engine::TEngineLibrary;
 
 sqlite3* OpenKeyed(const std::string& path) {
   sqlite3* db = nullptr;

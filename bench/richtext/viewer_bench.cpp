@@ -115,7 +115,8 @@ int main(int argc, char** argv) {
     Control->SetFocus();
     Settle();
     Host = &form;
-    TRatioReporter reporter({{"BM_ViewerByF2", "BM_BareTextDialog"}});
+    TRatioReporter reporter(
+        std::vector<std::pair<std::string, std::string>>{{"BM_ViewerByF2", "BM_BareTextDialog"}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     Host = nullptr;
     Control = nullptr;

@@ -7,6 +7,7 @@
 #include <sqlite3.h>
 #include <stdlib.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -61,7 +62,7 @@ struct TEngineSession {
   TEngineLibrary engine;
   EngHandle db = 0;
 
-  TEngineSession(std::string Folder, const char* Library, const char* Password, EngOpenMode Mode)
+  TEngineSession(std::string Folder, const char* Library, const char* Password, uint32_t Mode)
       : folder(std::move(Folder)), engine(Library) {
     Check(engine.LIBINITFUNCTION() == ENG_OK, "LIBINITFUNCTION");
     EngEnv env{};

