@@ -5,8 +5,10 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <optional>
 
 #include "page_check.h"
+#include "page_key.h"
 #include "sql_translate.h"
 
 namespace dbengine {
@@ -62,7 +64,10 @@ int TryOpen(const std::string& path, bool readWrite, bool waitOnLock, const std:
   sqlite3_extended_result_codes(out.db, 1);
   sqlite3_busy_timeout(out.db, waitOnLock ? kLockWaitMilliseconds : 0);
   if (key != nullptr) {
-    rc = sqlite3_key(out.db, key->data(), static_cast<int>(key->size()));
+    // The page key derived here spares the library its much slower derivation of the same key.
+    const std::optional<std::string> raw = RawKeyForFile(path, *key);
+    const std::string& given = raw ? *raw : *key;
+    rc = sqlite3_key(out.db, given.data(), static_cast<int>(given.size()));
     if (rc != SQLITE_OK) return rc;
   }
   return sqlite3_exec(out.db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
